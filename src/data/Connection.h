@@ -5,7 +5,8 @@
 
 struct st_mysql;
 
-namespace orvel {
+namespace orvel
+{
 
 /// How a connection uses TLS.
 enum class TlsMode { Off, Preferred, Required };
@@ -24,7 +25,8 @@ struct ConnectionSettings {
 };
 
 /// One MySQL client connection (auto-commit) over the MySQL C API.
-class Connection {
+class Connection
+{
 public:
     explicit Connection(QString name, ConnectionSettings settings = {});
     ~Connection();
@@ -54,6 +56,9 @@ public:
     /// Runs a statement (bytes as sent); throws DbError. Closes the connection when
     /// the server has gone away, so the next statement reconnects.
     void run(const QByteArray& statement);
+    /// Runs a statement as it is (no parameters) and discards any rows it returns;
+    /// returns the affected row count.
+    qint64 execRaw(const QByteArray& statement);
     /// Throws DbError with the handle's current error. Closes on a lost connection.
     [[noreturn]] void fail();
     /// How often the connection has been opened; tests use it to see reconnects.

@@ -3,10 +3,12 @@
 #include <QString>
 #include <stdexcept>
 
-namespace orvel {
+namespace orvel
+{
 
 /// A failed database operation, carrying the server's (or client library's) message.
-class DbError : public std::runtime_error {
+class DbError : public std::runtime_error
+{
 public:
     explicit DbError(const QString& message, unsigned int code = 0)
         : std::runtime_error(message.toStdString()), m_message(message), m_code(code)

@@ -4,7 +4,8 @@
 
 #include <QString>
 
-namespace orvel {
+namespace orvel
+{
 
 /// Deployment values read from deployment.ini (UTF-8): where the databases are and
 /// the web addresses and skins of this installation.

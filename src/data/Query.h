@@ -11,7 +11,8 @@
 
 struct st_mysql_res;
 
-namespace orvel {
+namespace orvel
+{
 
 /// How a result column is typed, from the result metadata.
 enum class ColumnKind { SmallInt, Integer, Float, Date, Boolean, Other };
@@ -19,9 +20,9 @@ enum class ColumnKind { SmallInt, Integer, Float, Date, Boolean, Other };
 /// One column of a result.
 struct ColumnInfo {
     QString name;
-    int mysqlType = 0;      // enum_field_types of the C API
+    int mysqlType = 0; // enum_field_types of the C API
     ColumnKind kind = ColumnKind::Other;
-    bool numeric = false;   // any numeric type, 64-bit counts included
+    bool numeric = false; // any numeric type, 64-bit counts included
     unsigned long length = 0;
 };
 
@@ -30,7 +31,8 @@ struct ColumnInfo {
 /// The statement is kept as lines, joined with "\r\n" when sent. Named parameters
 /// (":a1" ... ":f1") are substituted as escaped literals. open() stores all rows of
 /// the result; cells are decoded from CP949 only when read.
-class Query {
+class Query
+{
 public:
     explicit Query(Connection& connection, QString name = {});
     ~Query();
@@ -104,7 +106,7 @@ private:
     Connection& m_connection;
     QString m_name;
     QStringList m_lines;
-    QHash<QString, QByteArray> m_params; // name -> SQL literal bytes
+    QHash<QString, QVariant> m_paramValues; // lower-case name -> value (invalid = NULL)
 
     st_mysql_res* m_result = nullptr;
     std::vector<ColumnInfo> m_columns;

@@ -4,14 +4,15 @@
 #include <QStringList>
 #include <functional>
 
-namespace orvel::sql {
+namespace orvel::sql
+{
 
 /// Quotes an identifier with backticks, doubling any backtick inside it.
 QString quoteIdentifier(const QString& name);
 
 /// A run of statement text: either literal SQL or a named parameter (":a1").
 struct Piece {
-    QString text;      // SQL text, or the parameter's name without the colon
+    QString text; // SQL text, or the parameter's name without the colon
     bool isParameter;
 };
 

@@ -3,11 +3,13 @@
 #include "Connection.h"
 #include "Query.h"
 
-namespace orvel {
+namespace orvel
+{
 
 /// The data-access module: the two connections and the named query objects the
 /// windows share.
-class TMainDB {
+class TMainDB
+{
 public:
     /// Creates the connections with their start-up settings. Call open() to connect.
     TMainDB(const ConnectionSettings& customerStartup, const ConnectionSettings& memberDirectory);
