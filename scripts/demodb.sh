@@ -111,6 +111,9 @@ start_server() {
   done
   echo "demodb: server did not start; the end of its log ($LOG):" >&2
   tail -n 30 "$LOG" >&2 || true
+  if grep -q "Address already in use" "$LOG" 2>/dev/null; then
+    echo "demodb: port $PORT is taken; choose another with ORVEL_DEMO_PORT=<port>" >&2
+  fi
   exit 1
 }
 
