@@ -155,7 +155,8 @@ stop() {
 }
 
 # The deployment file (UTF-8 INI): the member directory over the server's
-# socket, the start-up customer database over TCP as the member rows reach it.
+# socket; the start-up customer database over TCP, as the member rows reach it
+# (a login changes host and port only, so no socket may linger there).
 write_deployment() {
   local file=$1
   mkdir -p "$(dirname "$file")"
@@ -187,6 +188,10 @@ SupportText=고객지원
 Main=
 Controls=
 Dialogs=
+
+[Security]
+TlsMode=off
+TlsCa=
 INI
   echo "demodb: wrote $file" >&2
 }
