@@ -98,9 +98,9 @@ done < <(echo "SELECT Level_Name, Var_Name, Var_Values FROM RunLevel" | sql orve
 
 # Duplicates for the duplicate finder, zip-code search, print-form rows.
 dups=$(echo "SELECT COUNT(*) FROM (SELECT 1 FROM orvel_customers_admin GROUP BY group_name,name,home_post,home_address HAVING COUNT(*)>1) d" | sql orvel_customers)
-[[ $dups -ge 5 ]] && pass "$dups duplicate groups" || fail "only $dups duplicate groups"
+if [[ $dups -ge 5 ]]; then pass "$dups duplicate groups"; else fail "only $dups duplicate groups"; fi
 zips=$(echo "SELECT COUNT(*) FROM ZipCode WHERE ZIPFIND LIKE '%신안동%'" | sql orvel_member)
-[[ $zips -ge 2 ]] && pass "ZIPFIND LIKE '%신안동%' finds $zips rows" || fail "zip search finds $zips rows"
+if [[ $zips -ge 2 ]]; then pass "ZIPFIND LIKE '%신안동%' finds $zips rows"; else fail "zip search finds $zips rows"; fi
 for db in orvel_member orvel_customers; do
   forms=$(echo "SELECT GROUP_CONCAT(RL_Name ORDER BY RL_Name SEPARATOR ',') FROM RPTList WHERE RL_Code2 = 1" | sql "$db")
   kinds=$(echo "SELECT GROUP_CONCAT(RL_Code ORDER BY RL_Code) FROM RPTList WHERE RL_Code <> 0" | sql "$db")
