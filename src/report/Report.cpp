@@ -1,0 +1,78 @@
+#include "Report.h"
+
+#include "PreparedFormat.h"
+#include "ReportPreparer.h"
+#include "TemplateFormat.h"
+
+#include <QFileInfo>
+
+namespace orvel::report
+{
+
+Report::Report()
+{
+    clear();
+}
+
+void Report::clear()
+{
+    // A report before any template is loaded: settings only, no pages.
+    m_template = ReportTemplate();
+    m_prepared.clear();
+}
+
+bool Report::loadTemplate(const QString& path)
+{
+    clear();
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists() || info.isDir())
+        return false;
+    TemplateFormat format;
+    auto loaded = format.readFile(path);
+    if (!loaded)
+        throw ReportError(format.errorString());
+    m_template = std::move(*loaded);
+    return true;
+}
+
+void Report::saveTemplate(const QString& path) const
+{
+    TemplateFormat format;
+    if (!format.writeFile(m_template, path))
+        throw ReportError(format.errorString());
+}
+
+void Report::setDataSource(DataSource* source, const QString& name)
+{
+    m_source = source;
+    m_dataSetName = name;
+}
+
+void Report::prepare()
+{
+    m_prepared.clear();
+    ReportPreparer preparer(m_template, m_source, m_dataSetName);
+    if (!preparer.prepare(&m_prepared))
+        throw ReportError(preparer.errorString());
+}
+
+bool Report::loadPrepared(const QString& path)
+{
+    m_prepared.clear();
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists() || info.isDir())
+        return false;
+    PreparedFormat format;
+    if (!format.readFile(path, &m_prepared))
+        throw ReportError(format.errorString());
+    return true;
+}
+
+void Report::savePrepared(const QString& path) const
+{
+    PreparedFormat format;
+    if (!format.writeFile(m_prepared, path))
+        throw ReportError(format.errorString());
+}
+
+} // namespace orvel::report

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "DataSource.h"
+#include "PreparedReport.h"
+#include "ReportModel.h"
+
+#include <stdexcept>
+
+namespace orvel::report
+{
+
+/// A failure of the report engine (damaged file, unwritable path ...), with its message.
+class ReportError : public std::runtime_error
+{
+public:
+    explicit ReportError(const QString& message)
+        : std::runtime_error(message.toStdString()), m_message(message)
+    {
+    }
+    QString message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+/// The report the program works with: one template at a time, its data binding and its
+/// prepared pages. Failures throw ReportError.
+class Report
+{
+public:
+    Report();
+
+    /// Empties the report, then reads the template if the file exists. Answers whether it
+    /// existed; a missing file leaves the report empty and is no error.
+    bool loadTemplate(const QString& path);
+    void saveTemplate(const QString& path) const;
+    /// Back to the settings of a report before any template is loaded.
+    void clear();
+
+    /// Binds the rows and the name under which templates see them ("RPTDB").
+    void setDataSource(DataSource* source, const QString& name);
+    DataSource* dataSource() const { return m_source; }
+    QString dataSetName() const { return m_dataSetName; }
+
+    /// Prepares pages from the data set, discarding earlier prepared pages.
+    void prepare();
+    /// Loads prepared pages; a missing file is no error (answers false, pages emptied).
+    bool loadPrepared(const QString& path);
+    void savePrepared(const QString& path) const;
+
+    ReportTemplate& reportTemplate() { return m_template; }
+    const ReportTemplate& reportTemplate() const { return m_template; }
+    PreparedReport& prepared() { return m_prepared; }
+    const PreparedReport& prepared() const { return m_prepared; }
+
+private:
+    ReportTemplate m_template;
+    PreparedReport m_prepared;
+    DataSource* m_source = nullptr;
+    QString m_dataSetName;
+};
+
+} // namespace orvel::report

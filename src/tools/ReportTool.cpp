@@ -1,0 +1,241 @@
+#include "ReportTool.h"
+
+#include "CsvDataSource.h"
+#include "ImageExport.h"
+#include "PreparedFormat.h"
+#include "Report.h"
+#include "ReportExport.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace orvel::tools
+{
+
+using namespace orvel::report;
+
+namespace
+{
+
+/// Options of the form "--name value" after the positional arguments.
+struct Options {
+    QStringList positional;
+    QHash<QString, QString> named;
+    QString error;
+};
+
+Options parseOptions(const QStringList& args, const QStringList& known)
+{
+    Options o;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a.startsWith(QLatin1String("--"))) {
+            const QString name = a.mid(2);
+            if (!known.contains(name)) {
+                o.error = QStringLiteral("unknown option %1").arg(a);
+                return o;
+            }
+            if (i + 1 >= args.size()) {
+                o.error = QStringLiteral("option %1 needs a value").arg(a);
+                return o;
+            }
+            o.named.insert(name, args[++i]);
+        } else {
+            o.positional << a;
+        }
+    }
+    return o;
+}
+
+QString suffixOf(const QString& path)
+{
+    return QFileInfo(path).suffix().toLower();
+}
+
+} // namespace
+
+QString ReportTool::usage()
+{
+    return QStringLiteral(
+        "usage:\n"
+        "  orvel-report render TEMPLATE.fr3 --csv DATA.csv [--dataset RPTDB] --out FILE\n"
+        "  orvel-report render TEMPLATE.fr3 --sql STATEMENT --deployment FILE"
+        " [--dataset RPTDB] --out FILE\n"
+        "  orvel-report convert FILE.fp3 --out FILE\n"
+        "The output format follows the extension: .pdf .csv .html .txt .png .jpg .bmp .tif"
+        " .fp3\n"
+        "(page images: --dpi N; pages after the first go to NAME_2.png, NAME_3.png ...)\n");
+}
+
+int ReportTool::run(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
+        (args.isEmpty() ? err : out) << usage();
+        return args.isEmpty() ? Usage : Ok;
+    }
+    try {
+        if (args[0] == QLatin1String("render"))
+            return render(args.mid(1), out, err);
+        if (args[0] == QLatin1String("convert"))
+            return convert(args.mid(1), out, err);
+    } catch (const ReportError& e) {
+        err << "orvel-report: " << e.message() << "\n";
+        return Failed;
+    }
+    err << "orvel-report: unknown command " << args[0] << "\n" << usage();
+    return Usage;
+}
+
+bool ReportTool::writeOutput(const PreparedReport& prepared, const QString& path, double dpi,
+                             QString* error)
+{
+    const QString ext = suffixOf(path);
+    if (ext == QLatin1String("fp3")) {
+        PreparedFormat format;
+        if (!format.writeFile(prepared, path)) {
+            *error = format.errorString();
+            return false;
+        }
+        return true;
+    }
+    auto exporter = ReportExport::forExtension(ext);
+    auto* image = dynamic_cast<ImageExport*>(exporter.get());
+    const int files = image ? std::max<int>(1, int(prepared.pages.size())) : 1;
+    for (int page = 0; page < files; ++page) {
+        QString target = path;
+        if (page > 0) {
+            const QFileInfo info(path);
+            target = info.path() + QLatin1Char('/') + info.completeBaseName() +
+                     QStringLiteral("_%1.").arg(page + 1) + info.suffix();
+        }
+        if (image) {
+            image->setPage(page);
+            image->setDpi(dpi);
+        }
+        QSaveFile file(target);
+        if (!file.open(QIODevice::WriteOnly)) {
+            *error = QStringLiteral("cannot write %1: %2").arg(target, file.errorString());
+            return false;
+        }
+        if (!exporter->write(prepared, &file)) {
+            *error = exporter->errorString();
+            return false;
+        }
+        if (!file.commit()) {
+            *error = QStringLiteral("cannot write %1: %2").arg(target, file.errorString());
+            return false;
+        }
+    }
+    return true;
+}
+
+static bool knownOutput(const QString& path)
+{
+    const QString ext = suffixOf(path);
+    return ext == QLatin1String("fp3") || ReportExport::forExtension(ext) != nullptr;
+}
+
+static bool dpiOption(const QHash<QString, QString>& named, double* dpi, QTextStream& err)
+{
+    if (!named.contains(QStringLiteral("dpi")))
+        return true;
+    bool ok = false;
+    *dpi = named.value(QStringLiteral("dpi")).toDouble(&ok);
+    if (!ok || *dpi < 10 || *dpi > 1200) {
+        err << "orvel-report: --dpi must be a number from 10 to 1200\n";
+        return false;
+    }
+    return true;
+}
+
+int ReportTool::render(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    const Options o = parseOptions(args, {QStringLiteral("csv"), QStringLiteral("sql"),
+                                          QStringLiteral("deployment"), QStringLiteral("dataset"),
+                                          QStringLiteral("out"), QStringLiteral("dpi")});
+    if (!o.error.isEmpty() || o.positional.size() != 1 ||
+        !o.named.contains(QStringLiteral("out")) ||
+        (o.named.contains(QStringLiteral("csv")) == o.named.contains(QStringLiteral("sql")))) {
+        err << "orvel-report: " << (o.error.isEmpty() ? QStringLiteral("bad arguments") : o.error)
+            << "\n"
+            << usage();
+        return Usage;
+    }
+    const QString templatePath = o.positional[0];
+    const QString outPath = o.named.value(QStringLiteral("out"));
+    double dpi = 96;
+    if (!dpiOption(o.named, &dpi, err))
+        return Usage;
+    if (!knownOutput(outPath)) {
+        err << "orvel-report: unknown output format: " << outPath << "\n";
+        return Usage;
+    }
+    Report report;
+    if (!report.loadTemplate(templatePath)) {
+        err << "orvel-report: template not found: " << templatePath << "\n";
+        return Failed;
+    }
+    std::unique_ptr<DataSource> source;
+    QString error;
+    if (o.named.contains(QStringLiteral("csv"))) {
+        source.reset(CsvDataSource::fromFile(o.named.value(QStringLiteral("csv")), &error));
+    } else {
+        if (!o.named.contains(QStringLiteral("deployment"))) {
+            err << "orvel-report: --sql needs --deployment FILE\n";
+            return Usage;
+        }
+        if (!m_sql) {
+            err << "orvel-report: this build cannot read from a database\n";
+            return Failed;
+        }
+        source = m_sql(o.named.value(QStringLiteral("sql")),
+                       o.named.value(QStringLiteral("deployment")), &error);
+    }
+    if (!source || !source->open()) {
+        err << "orvel-report: " << (source ? source->errorString() : error) << "\n";
+        return Failed;
+    }
+    report.setDataSource(source.get(),
+                         o.named.value(QStringLiteral("dataset"), QStringLiteral("RPTDB")));
+    report.prepare();
+    if (!writeOutput(report.prepared(), outPath, dpi, &error)) {
+        err << "orvel-report: " << error << "\n";
+        return Failed;
+    }
+    out << outPath << ": " << report.prepared().pages.size() << " pages\n";
+    return Ok;
+}
+
+int ReportTool::convert(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    const Options o = parseOptions(args, {QStringLiteral("out"), QStringLiteral("dpi")});
+    if (!o.error.isEmpty() || o.positional.size() != 1 ||
+        !o.named.contains(QStringLiteral("out"))) {
+        err << "orvel-report: " << (o.error.isEmpty() ? QStringLiteral("bad arguments") : o.error)
+            << "\n"
+            << usage();
+        return Usage;
+    }
+    const QString outPath = o.named.value(QStringLiteral("out"));
+    double dpi = 96;
+    if (!dpiOption(o.named, &dpi, err))
+        return Usage;
+    if (!knownOutput(outPath)) {
+        err << "orvel-report: unknown output format: " << outPath << "\n";
+        return Usage;
+    }
+    Report report;
+    if (!report.loadPrepared(o.positional[0])) {
+        err << "orvel-report: prepared report not found: " << o.positional[0] << "\n";
+        return Failed;
+    }
+    QString error;
+    if (!writeOutput(report.prepared(), outPath, dpi, &error)) {
+        err << "orvel-report: " << error << "\n";
+        return Failed;
+    }
+    out << outPath << ": " << report.prepared().pages.size() << " pages\n";
+    return Ok;
+}
+
+} // namespace orvel::tools
