@@ -160,6 +160,11 @@ QByteArray Connection::escape(const QByteArray& bytes)
     return out;
 }
 
+QString Connection::quoteLiteral(const QString& text)
+{
+    return QLatin1Char('\'') + cp949::decode(escape(cp949::encode(text))) + QLatin1Char('\'');
+}
+
 void Connection::run(const QByteArray& statement)
 {
     MYSQL* mysql = handle();

@@ -53,6 +53,9 @@ public:
     /// Escapes bytes for use inside a quoted literal with the connection's escape
     /// function (opens the connection when needed).
     QByteArray escape(const QByteArray& bytes);
+    /// The text as a quoted SQL string literal, escaped by the connection's escape
+    /// function (opens the connection when needed).
+    QString quoteLiteral(const QString& text);
     /// Runs a statement (bytes as sent); throws DbError. Closes the connection when
     /// the server has gone away, so the next statement reconnects.
     void run(const QByteArray& statement);
