@@ -3,9 +3,11 @@
 #include "CustomerColumns.h"
 #include "CustomerGrid.h"
 #include "CustomerGridModel.h"
+#include "EntryController.h"
 #include "EntryPanel.h"
 #include "FindPanel.h"
 #include "MainServices.h"
+#include "SearchController.h"
 #include "TMainDB.h"
 
 #include <QApplication>
@@ -62,6 +64,10 @@ CustomerWorkspace::CustomerWorkspace(MainServices& services, QWidget* parent)
     m_pageLayout->addWidget(m_deleteStrip);
     m_pageLayout->addWidget(m_entryPanel);
     addTab(page, baseCaption());
+
+    // The behaviour of the search panel and of record entry lives in their controllers.
+    new SearchController(services, *this);
+    new EntryController(services, *this);
 }
 
 void CustomerWorkspace::setPrintBar(QWidget* bar)
