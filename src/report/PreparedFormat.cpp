@@ -89,6 +89,7 @@ QByteArray PreparedFormat::toXml(const PreparedReport& r)
         w.writeAttribute(QStringLiteral("px"), QString::number(s.font.pixelHeight));
         w.writeAttribute(QStringLiteral("fs"), QString::number(s.font.style));
         w.writeAttribute(QStringLiteral("fc"), s.font.color.name(QColor::HexArgb));
+        w.writeAttribute(QStringLiteral("cs"), QString::number(s.font.charset));
         w.writeAttribute(QStringLiteral("ha"), QString::number(int(s.hAlign)));
         w.writeAttribute(QStringLiteral("va"), QString::number(int(s.vAlign)));
         w.writeAttribute(QStringLiteral("wrap"), QString::number(int(s.wordWrap)));
@@ -180,6 +181,7 @@ bool PreparedFormat::fromXml(const QByteArray& xml, PreparedReport* report)
                 s.font.pixelHeight = integer(a, "px", 1, 10000, 13);
                 s.font.style = integer(a, "fs", 0, 15);
                 s.font.color = color(a, "fc", Qt::black);
+                s.font.charset = integer(a, "cs", 0, 255, 1);
                 s.hAlign = HAlign(integer(a, "ha", 0, 3));
                 s.vAlign = VAlign(integer(a, "va", 0, 2));
                 s.wordWrap = integer(a, "wrap", 0, 1, 1);

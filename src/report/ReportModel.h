@@ -16,6 +16,7 @@ namespace orvel::report
 struct KeptXml {
     std::vector<XmlNode::Attribute> attributes;
     std::vector<XmlNode> children;
+    bool operator==(const KeptXml&) const = default;
 };
 
 /// Font of a text object: name, pixel height, style bits and colour.
@@ -99,6 +100,7 @@ struct ReportObject {
     bool center = false;
 
     KeptXml kept;
+    bool operator==(const ReportObject&) const = default;
 };
 
 /// One band of a page: its kind decides when it prints.
@@ -133,6 +135,7 @@ struct Band {
     bool visible = true;
     std::vector<ReportObject> objects;
     KeptXml kept;
+    bool operator==(const Band&) const = default;
 };
 
 /// One page of a template: paper, margins, label columns and bands.
@@ -149,12 +152,14 @@ struct ReportPage {
     bool titleBeforeHeader = true;
     std::vector<Band> bands;
     KeptXml kept;
+    bool operator==(const ReportPage&) const = default;
 };
 
 /// A data set the template declares.
 struct DataSetRef {
     QString name;
     KeptXml kept;
+    bool operator==(const DataSetRef&) const = default;
 };
 
 /// Report-level settings.
@@ -183,6 +188,7 @@ struct ReportSettings {
     bool previewMaximized = true;
     QString printerName = QStringLiteral("Default");
     QString reportName;
+    bool operator==(const ReportSettings&) const = default;
 };
 
 /// A whole report template.
@@ -194,6 +200,7 @@ struct ReportTemplate {
 
     /// A new report as the designer starts it: A4 portrait, 10 mm margins, one page.
     static ReportTemplate newReport();
+    bool operator==(const ReportTemplate&) const = default;
 };
 
 /// Millimetres to template pixels (96 dpi).

@@ -12,6 +12,7 @@ struct XmlNode {
     struct Attribute {
         QString name;
         QString value;
+        bool operator==(const Attribute&) const = default;
     };
 
     QString name;
@@ -22,6 +23,7 @@ struct XmlNode {
     bool hasAttribute(const QString& key) const;
     QString attribute(const QString& key, const QString& fallback = {}) const;
     void setAttribute(const QString& key, const QString& value);
+    bool operator==(const XmlNode&) const = default;
 };
 
 /// Reads and writes XmlNode trees with limits against hostile input.
