@@ -4,6 +4,20 @@
 # environment printed by scripts/testdb.sh.
 function(orvel_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  # Outside CI a test whose sources are still being written is skipped with a warning,
+  # so one unfinished test does not stop everyone else's build; CI requires them all.
+  foreach(src ${T_SOURCES})
+    if(NOT IS_ABSOLUTE ${src})
+      set(src ${CMAKE_CURRENT_SOURCE_DIR}/${src})
+    endif()
+    if(NOT EXISTS ${src})
+      if(DEFINED ENV{CI})
+        message(FATAL_ERROR "${name}: missing source ${src}")
+      endif()
+      message(WARNING "${name}: skipped, missing source ${src}")
+      return()
+    endif()
+  endforeach()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
   add_test(NAME ${name} COMMAND ${name})
