@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds and runs every benchmark under bench/ and prints their name=value lines.
+#   scripts/bench.sh [rows]     rows: customers in the list benchmark (default 1000000)
+# Uses the running test database (scripts/testdb.sh) or starts one, and stops it again
+# only when it started it. The generated customer table is kept while the server runs,
+# so a second run with the same row count skips the generation.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+rows="${1:-1000000}"
+build="$root/build-bench"
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+ninja -C "$build" -j2 bench/all # every target defined under bench/
+
+started=0
+if env_lines=$("$root/scripts/testdb.sh" env 2>/dev/null); then
+  eval "$env_lines"
+else
+  eval "$("$root/scripts/testdb.sh" start)"
+  started=1
+fi
+stop_db() { if ((started)); then "$root/scripts/testdb.sh" stop; fi; }
+trap stop_db EXIT
+
+status=0
+export QT_QPA_PLATFORM=offscreen
+"$build/bench/customers/orvel-bench-customers" --rows "$rows" || status=1
+if [[ -f "$root/bench/report/run.sh" ]]; then
+  ORVEL_BENCH_BUILD="$build" bash "$root/bench/report/run.sh" || status=1
+fi
+exit "$status"
