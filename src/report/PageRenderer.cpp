@@ -2,10 +2,7 @@
 
 #include "ReportFonts.h"
 
-#include <QGlyphRun>
 #include <QPainter>
-#include <QRawFont>
-#include <QTextLayout>
 #include <cmath>
 
 namespace orvel::report
@@ -35,59 +32,6 @@ void PageRenderer::paintFrame(QPainter* p, const QRectF& r, const FrameSpec& f) 
         p->drawLine(r.bottomLeft(), r.bottomRight());
 }
 
-void PageRenderer::drawTextBlock(QPainter* p, const QRectF& box, const ItemStyle& s,
-                                 const QString& text) const
-{
-    // Laid out like QPainter::drawText, but drawn as glyph runs without the space glyphs:
-    // a PDF then holds words apart by position, and text extraction sees real spaces
-    // (a drawn space glyph can come out as a control character in the PDF's Unicode map).
-    QString t = text;
-    t.replace(QLatin1Char('\n'), QChar::LineSeparator);
-    QTextLayout layout(t, ReportFonts::font(s.font), p->device());
-    QTextOption option;
-    option.setWrapMode(s.wordWrap ? QTextOption::WrapAtWordBoundaryOrAnywhere
-                                  : QTextOption::NoWrap);
-    const int flags = ReportFonts::textFlags(s.hAlign, s.vAlign, false);
-    option.setAlignment(Qt::Alignment(flags & Qt::AlignHorizontal_Mask));
-    layout.setTextOption(option);
-    double height = 0;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(box.width());
-        line.setPosition(QPointF(0, height));
-        height += line.height();
-    }
-    layout.endLayout();
-    double dy = 0;
-    if (s.vAlign == VAlign::Center)
-        dy = (box.height() - height) / 2;
-    else if (s.vAlign == VAlign::Bottom)
-        dy = box.height() - height;
-    const QPointF origin = box.topLeft() + QPointF(0, dy);
-    for (const QGlyphRun& run : layout.glyphRuns()) {
-        const QList<quint32> spaces = run.rawFont().glyphIndexesForString(QStringLiteral(" "));
-        const quint32 space = spaces.isEmpty() ? quint32(-1) : spaces.first();
-        const QList<quint32> glyphs = run.glyphIndexes();
-        const QList<QPointF> positions = run.positions();
-        QList<quint32> keptGlyphs;
-        QList<QPointF> keptPositions;
-        keptGlyphs.reserve(glyphs.size());
-        keptPositions.reserve(glyphs.size());
-        for (qsizetype i = 0; i < glyphs.size(); ++i) {
-            if (glyphs[i] == space)
-                continue;
-            keptGlyphs << glyphs[i];
-            keptPositions << positions[i];
-        }
-        if (keptGlyphs.isEmpty())
-            continue;
-        QGlyphRun kept = run;
-        kept.setGlyphIndexes(keptGlyphs);
-        kept.setPositions(keptPositions);
-        p->drawGlyphRun(origin, kept);
-    }
-}
-
 void PageRenderer::paintText(QPainter* p, const PreparedItem& item, const ItemStyle& s) const
 {
     if (s.fill.isValid())
@@ -98,7 +42,7 @@ void PageRenderer::paintText(QPainter* p, const PreparedItem& item, const ItemSt
         const QRectF inner = item.rect.adjusted(s.gapX, s.gapY, -s.gapX, -s.gapY);
         p->save();
         p->setClipRect(item.rect, Qt::IntersectClip);
-        drawTextBlock(p, inner, s, item.text);
+        p->drawText(inner, ReportFonts::textFlags(s.hAlign, s.vAlign, s.wordWrap), item.text);
         p->restore();
     }
     paintFrame(p, item.rect, s.frame);

@@ -21,8 +21,6 @@ public:
     QImage image(int page, double dpi) const;
 
 private:
-    void drawTextBlock(QPainter* p, const QRectF& box, const ItemStyle& s,
-                       const QString& text) const;
     void paintText(QPainter* p, const PreparedItem& item, const ItemStyle& s) const;
     void paintFrame(QPainter* p, const QRectF& r, const FrameSpec& f) const;
 

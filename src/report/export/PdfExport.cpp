@@ -2,9 +2,12 @@
 
 #include "PageRenderer.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
+#include <QSet>
 
 namespace orvel::report
 {
@@ -16,14 +19,57 @@ static QPageLayout layoutOf(const PreparedPage& page)
                        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
+void PdfExport::fixSpaceMaps(QByteArray* pdf)
+{
+    // Qt's font subsets map each glyph back to the first character that uses it, and the
+    // font engine gives control characters the space glyph: a space then extracts as U+0001.
+    // We never draw control characters, so such a target in a ToUnicode map is a space.
+    // The maps are stored uncompressed and the fix keeps every length, so offsets stay valid.
+    static const QRegularExpression toUnicode(QStringLiteral("/ToUnicode (\\d+) 0 R"));
+    auto it = toUnicode.globalMatch(QString::fromLatin1(*pdf));
+    QSet<QString> done;
+    while (it.hasNext()) {
+        const QString object = it.next().captured(1);
+        if (done.contains(object))
+            continue;
+        done.insert(object);
+        const qsizetype start = pdf->indexOf(QByteArray("\n") + object.toLatin1() + " 0 obj");
+        const qsizetype begin = start < 0 ? -1 : pdf->indexOf("stream", start);
+        const qsizetype end = begin < 0 ? -1 : pdf->indexOf("endstream", begin);
+        if (end < 0)
+            continue;
+        bool inArray = false;
+        char* d = pdf->data();
+        for (qsizetype i = begin; i + 5 < end; ++i) {
+            if (d[i] == '[')
+                inArray = true;
+            else if (d[i] == ']')
+                inArray = false;
+            else if (inArray && d[i] == '<' && d[i + 1] == '0' && d[i + 2] == '0' &&
+                     (d[i + 3] == '0' || d[i + 3] == '1') && d[i + 5] == '>' &&
+                     !(d[i + 3] == '0' && d[i + 4] == '0')) {
+                d[i + 3] = '2';
+                d[i + 4] = '0';
+            }
+        }
+    }
+}
+
 bool PdfExport::write(const PreparedReport& report, QIODevice* device)
 {
     m_error.clear();
-    if (!device->isOpen() && !device->open(QIODevice::WriteOnly)) {
-        m_error = device->errorString();
+    if (!render(report))
         return false;
-    }
-    QPdfWriter writer(device);
+    fixSpaceMaps(&m_pdf);
+    const QByteArray bytes = std::exchange(m_pdf, QByteArray());
+    return writeAll(device, bytes);
+}
+
+bool PdfExport::render(const PreparedReport& report)
+{
+    QBuffer buffer(&m_pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
     writer.setResolution(m_dpi);
     writer.setCreator(QStringLiteral("orvel-report"));
     writer.setTitle(report.title);

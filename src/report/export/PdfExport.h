@@ -14,9 +14,13 @@ public:
     QString extension() const override { return QStringLiteral("pdf"); }
     bool write(const PreparedReport& report, QIODevice* device) override;
     void setResolution(int dpi) { m_dpi = dpi; }
+    /// Mends the Unicode maps of embedded fonts so spaces extract as spaces.
+    static void fixSpaceMaps(QByteArray* pdf);
 
 private:
+    bool render(const PreparedReport& report);
     int m_dpi = 600;
+    QByteArray m_pdf;
 };
 
 } // namespace orvel::report

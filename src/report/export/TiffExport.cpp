@@ -36,9 +36,11 @@ bool TiffExport::writeImages(const std::vector<QImage>& pages, double dpi, QIODe
     // Layout per page: pixel data, then resolution and bits values, then the directory.
     if (pages.empty())
         return false; // a TIFF needs at least one directory
+    // The first directory follows the first page's pixels and values.
+    const quint32 firstPixels = quint32(pages[0].width()) * quint32(pages[0].height()) * 3;
     QByteArray header("II");
     put16(header, 42);
-    put32(header, 8);
+    put32(header, 8 + firstPixels + (firstPixels % 2) + 24);
     if (device->write(header) != header.size())
         return false;
     quint32 offset = 8;
@@ -79,7 +81,12 @@ bool TiffExport::writeImages(const std::vector<QImage>& pages, double dpi, QIODe
             {296, 3, 1, 2},                // inch
         };
         const quint32 count = sizeof(entries) / sizeof(entries[0]);
-        const quint32 next = p + 1 < pages.size() ? ifdOffset + 2 + count * 12 + 4 : 0;
+        quint32 next = 0;
+        if (p + 1 < pages.size()) {
+            const quint32 nextPixels =
+                quint32(pages[p + 1].width()) * quint32(pages[p + 1].height()) * 3;
+            next = ifdOffset + 2 + count * 12 + 4 + nextPixels + (nextPixels % 2) + 24;
+        }
         QByteArray ifd;
         put16(ifd, quint16(count));
         for (const Entry& e : entries) {
