@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config clang-format
-  qt6-base-dev qt6-base-dev-tools libqt6core5compat6-dev libqt6svg6-dev
+  qt6-base-dev qt6-base-dev-tools qt6-5compat-dev qt6-svg-dev
   qt6-l10n-tools libgl-dev
   libmariadb-dev mariadb-server mariadb-client
   fonts-nanum fonts-nanum-coding
