@@ -12,6 +12,15 @@ namespace orvel
 namespace
 {
 
+// Column kinds by the result metadata's type (the search dialog picks its operators and
+// value editor by them):
+//   SmallInt: TINYINT wider than one digit, SMALLINT, YEAR   (customer DM_Check smallint)
+//   Integer:  MEDIUMINT, INT                                 (customer no int)
+//   Float:    FLOAT, DOUBLE, DECIMAL
+//   Date:     DATE, DATETIME, TIMESTAMP
+//   Boolean:  TINYINT(1) (BOOL) and BIT(1)
+//   Other:    BIGINT (the duplicate view's count r_count), BIT wider than 1, TIME, CHAR,
+//             VARCHAR, TEXT, BLOB, ENUM, SET and every other type
 ColumnKind kindOf(const MYSQL_FIELD& f)
 {
     switch (f.type) {
