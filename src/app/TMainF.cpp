@@ -10,6 +10,7 @@
 #include "MsgBox.h"
 #include "PrintFormSelector.h"
 #include "ShellOpen.h"
+#include "TConfigF.h"
 #include "TMainDB.h"
 
 #include <QAction>
@@ -138,6 +139,8 @@ void TMainF::buildMenu()
     menu->addSeparator();
     menu->addAction(A_Exit);
     connect(A_Exit, &QAction::triggered, this, &QWidget::close);
+    connect(A_Config, &QAction::triggered, this,
+            [this] { guarded([this] { TConfigF::showSingle(*this, m_config); }); });
 }
 
 QWidget* TMainF::buildLoginPage()

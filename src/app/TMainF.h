@@ -4,6 +4,7 @@
 #include "MainServices.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 class QAction;
@@ -21,6 +22,7 @@ namespace orvel
 class CustomerWorkspace;
 class LoginController;
 class PrintFormSelector;
+class TConfigF;
 class TMainDB;
 
 /// The main window: login bar, work bar, menu, status line and the customer page; it
@@ -105,6 +107,7 @@ private:
     CustomerWorkspace* m_workspace;
     PrintFormSelector* m_printForms;
     QTimer* m_keepAlive;
+    QPointer<TConfigF> m_config; // the one settings dialog, while it is open
 };
 
 } // namespace orvel
