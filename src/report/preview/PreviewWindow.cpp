@@ -1,0 +1,528 @@
+#include "PreviewWindow.h"
+
+#include "FileChooser.h"
+#include "ImageExport.h"
+#include "LastResort.h"
+#include "PageRenderer.h"
+#include "PageSetupDialog.h"
+#include "PreviewPageView.h"
+#include "Report.h"
+#include "ReportExport.h"
+#include "SimpleTextExport.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace orvel::report
+{
+
+namespace
+{
+const QString Fp3Filter = QStringLiteral("레포트 (*.fp3)");
+const double ZoomSteps[] = {0.5, 0.75, 1.0, 1.5, 2.0};
+} // namespace
+
+PreviewWindow::PreviewWindow(Report& report, QWidget* parent) : QDialog(parent), m_report(report)
+{
+    setObjectName(QStringLiteral("PreviewWindow"));
+    setWindowTitle(QStringLiteral("미리 보기"));
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    setWindowFlag(Qt::WindowMinimizeButtonHint, true);
+    setSizeGripEnabled(true);
+    resize(1000, 760);
+
+    m_view = new PreviewPageView(this);
+    m_toolBar = new QToolBar(this);
+    m_toolBar->setObjectName(QStringLiteral("previewToolBar"));
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+
+    m_findBar = new QWidget(this);
+    m_findBar->setObjectName(QStringLiteral("findBar"));
+    m_findEdit = new QLineEdit(m_findBar);
+    m_findEdit->setObjectName(QStringLiteral("findEdit"));
+    m_findEdit->setAccessibleName(QStringLiteral("찾을 내용"));
+    auto* findNextButton = new QToolButton(m_findBar);
+    findNextButton->setObjectName(QStringLiteral("findNextButton"));
+    findNextButton->setText(QStringLiteral("다음 찾기"));
+    m_findStatus = new QLabel(m_findBar);
+    m_findStatus->setObjectName(QStringLiteral("findStatus"));
+    auto* findLabel = new QLabel(QStringLiteral("찾기(&F):"), m_findBar);
+    findLabel->setBuddy(m_findEdit);
+    auto* findLayout = new QHBoxLayout(m_findBar);
+    findLayout->setContentsMargins(4, 0, 4, 0);
+    findLayout->addWidget(findLabel);
+    findLayout->addWidget(m_findEdit);
+    findLayout->addWidget(findNextButton);
+    findLayout->addWidget(m_findStatus, 1);
+    m_findBar->hide();
+    connect(m_findEdit, &QLineEdit::returnPressed, this,
+            [this] { guarded([this] { onFindNext(); }); });
+    connect(findNextButton, &QToolButton::clicked, this,
+            [this] { guarded([this] { onFindNext(); }); });
+    connect(m_findEdit, &QLineEdit::textChanged, this, [this] {
+        m_findItem = -1;
+        m_findStatus->clear();
+    });
+
+    m_outline = new QTreeWidget(this);
+    m_outline->setObjectName(QStringLiteral("outlineTree"));
+    m_outline->setAccessibleName(QStringLiteral("개요"));
+    m_outline->setHeaderHidden(true);
+    m_outline->hide();
+    connect(m_outline, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        m_view->goToPage(item->data(0, Qt::UserRole).toInt(),
+                         item->data(0, Qt::UserRole + 1).toDouble());
+    });
+
+    auto* splitter = new QSplitter(this);
+    splitter->addWidget(m_outline);
+    splitter->addWidget(m_view);
+    splitter->setStretchFactor(1, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(m_toolBar);
+    layout->addWidget(m_findBar);
+    layout->addWidget(splitter, 1);
+
+    buildToolBar();
+    connect(m_view, &PreviewPageView::currentPageChanged, this, &PreviewWindow::updateNavigation);
+    m_view->setZoom(m_report.reportTemplate().settings.previewZoom);
+    refresh();
+}
+
+QToolButton* PreviewWindow::addButton(const char* name, const QString& text, const QString& tip,
+                                      void (PreviewWindow::*slot)())
+{
+    auto* button = new QToolButton(m_toolBar);
+    button->setObjectName(QLatin1String(name));
+    button->setText(text);
+    button->setToolTip(tip);
+    button->setAccessibleName(tip);
+    if (slot)
+        connect(button, &QToolButton::clicked, this,
+                [this, slot] { guarded([this, slot] { (this->*slot)(); }); });
+    m_toolBar->addWidget(button);
+    return button;
+}
+
+void PreviewWindow::buildToolBar()
+{
+    const int buttons = m_report.reportTemplate().settings.previewButtons;
+    auto wanted = [buttons](int bit) { return (buttons & bit) != 0; };
+    using B = ReportSettings;
+    if (wanted(B::Print))
+        addButton("printButton", QStringLiteral("인쇄"), QStringLiteral("인쇄"),
+                  &PreviewWindow::onPrint);
+    if (wanted(B::Open))
+        addButton("openButton", QStringLiteral("열기"), QStringLiteral("레포트 열기"),
+                  &PreviewWindow::onOpen);
+    if (wanted(B::Save))
+        addButton("saveButton", QStringLiteral("저장"), QStringLiteral("레포트 저장"),
+                  &PreviewWindow::onSave);
+    if (wanted(B::Export)) {
+        QToolButton* exportButton = addButton("exportButton", QStringLiteral("내보내기"),
+                                              QStringLiteral("내보내기"), nullptr);
+        exportButton->setPopupMode(QToolButton::InstantPopup);
+        auto* menu = new QMenu(exportButton);
+        menu->setObjectName(QStringLiteral("exportMenu"));
+        QStringList formats = ReportExport::extensions();
+        for (const QString& ext : formats) {
+            auto exporter = ReportExport::forExtension(ext);
+            QAction* a = menu->addAction(exporter->name() + QStringLiteral("..."));
+            a->setObjectName(QStringLiteral("export_") + ext);
+            connect(a, &QAction::triggered, this, [this, ext, name = exporter->name()] {
+                guarded([&] {
+                    const QString path =
+                        FileChooser::saveFile(this, QStringLiteral("내보내기"),
+                                              QStringLiteral("%1 (*.%2)").arg(name, ext));
+                    if (!path.isEmpty())
+                        exportTo(ext, path);
+                });
+            });
+        }
+        QAction* simple = menu->addAction(SimpleTextExport().name() + QStringLiteral("..."));
+        simple->setObjectName(QStringLiteral("export_simple"));
+        connect(simple, &QAction::triggered, this, [this] {
+            guarded([&] {
+                const QString path = FileChooser::saveFile(this, QStringLiteral("내보내기"),
+                                                           QStringLiteral("텍스트 (*.txt)"));
+                if (!path.isEmpty())
+                    exportTo(QStringLiteral("simple"), path);
+            });
+        });
+        exportButton->setMenu(menu);
+    }
+    if (wanted(B::QuickExport))
+        addButton("quickPdfButton", QStringLiteral("PDF"), QStringLiteral("PDF로 빠른 내보내기"),
+                  &PreviewWindow::onQuickPdf);
+    if (wanted(B::Zoom)) {
+        m_toolBar->addSeparator();
+        m_zoom = new QComboBox(m_toolBar);
+        m_zoom->setObjectName(QStringLiteral("zoomBox"));
+        m_zoom->setAccessibleName(QStringLiteral("확대/축소"));
+        for (double z : ZoomSteps)
+            m_zoom->addItem(QStringLiteral("%1%").arg(int(z * 100)), z);
+        m_zoom->addItem(QStringLiteral("폭에 맞춤"), -1.0);
+        m_zoom->addItem(QStringLiteral("전체 페이지"), -2.0);
+        m_zoom->setCurrentIndex(2);
+        connect(m_zoom, &QComboBox::activated, this, &PreviewWindow::applyZoomChoice);
+        m_toolBar->addWidget(m_zoom);
+        addButton("zoomOutButton", QStringLiteral("−"), QStringLiteral("축소"), nullptr);
+        addButton("zoomInButton", QStringLiteral("+"), QStringLiteral("확대"), nullptr);
+        connect(findChild<QToolButton*>(QStringLiteral("zoomOutButton")), &QToolButton::clicked,
+                this, [this] { m_view->setZoom(m_view->zoom() / 1.25); });
+        connect(findChild<QToolButton*>(QStringLiteral("zoomInButton")), &QToolButton::clicked,
+                this, [this] { m_view->setZoom(m_view->zoom() * 1.25); });
+    }
+    if (wanted(B::Find))
+        addButton("findButton", QStringLiteral("찾기"), QStringLiteral("찾기"),
+                  &PreviewWindow::onFind);
+    if (wanted(B::Outline))
+        addButton("outlineButton", QStringLiteral("개요"), QStringLiteral("개요"),
+                  &PreviewWindow::onOutline);
+    if (wanted(B::PageSetup))
+        m_pageSetupButton = addButton("pageSetupButton", QStringLiteral("페이지 설정"),
+                                      QStringLiteral("페이지 설정"), &PreviewWindow::onPageSetup);
+    // Tools and Edit (the designer) are not offered by this preview.
+    if (wanted(B::Navigator)) {
+        m_toolBar->addSeparator();
+        addButton("firstPageButton", QStringLiteral("|◀"), QStringLiteral("첫 페이지"),
+                  &PreviewWindow::onFirst);
+        addButton("prevPageButton", QStringLiteral("◀"), QStringLiteral("이전 페이지"),
+                  &PreviewWindow::onPrevious);
+        m_pageSpin = new QSpinBox(m_toolBar);
+        m_pageSpin->setObjectName(QStringLiteral("pageSpin"));
+        m_pageSpin->setAccessibleName(QStringLiteral("페이지"));
+        m_pageSpin->setKeyboardTracking(false);
+        connect(m_pageSpin, &QSpinBox::valueChanged, this, [this](int v) {
+            if (v - 1 != m_view->currentPage())
+                m_view->goToPage(v - 1);
+        });
+        m_toolBar->addWidget(m_pageSpin);
+        m_pageCount = new QLabel(m_toolBar);
+        m_pageCount->setObjectName(QStringLiteral("pageCountLabel"));
+        m_toolBar->addWidget(m_pageCount);
+        addButton("nextPageButton", QStringLiteral("▶"), QStringLiteral("다음 페이지"),
+                  &PreviewWindow::onNext);
+        addButton("lastPageButton", QStringLiteral("▶|"), QStringLiteral("마지막 페이지"),
+                  &PreviewWindow::onLast);
+    }
+    m_toolBar->addSeparator();
+    addButton("closeButton", QStringLiteral("닫기"), QStringLiteral("닫기"), nullptr);
+    connect(findChild<QToolButton*>(QStringLiteral("closeButton")), &QToolButton::clicked, this,
+            &QDialog::accept);
+}
+
+void PreviewWindow::showPreview(Report& report, QWidget* parent)
+{
+    const ReportSettings& s = report.reportTemplate().settings;
+    auto* window = new PreviewWindow(report, parent);
+    if (s.previewMaximized)
+        window->setWindowState(window->windowState() | Qt::WindowMaximized);
+    if (s.previewModal) {
+        window->exec();
+        delete window;
+    } else {
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->show();
+    }
+}
+
+void PreviewWindow::refresh()
+{
+    m_view->setReport(&m_report.prepared());
+    const int pages = m_view->pageCount();
+    if (m_pageSpin) {
+        m_pageSpin->setRange(pages > 0 ? 1 : 0, pages);
+        m_pageCount->setText(QStringLiteral(" / %1").arg(pages));
+    }
+    if (m_pageSetupButton)
+        m_pageSetupButton->setEnabled(!m_loadedFromFile &&
+                                      !m_report.reportTemplate().pages.empty());
+    m_findPage = 0;
+    m_findItem = -1;
+    fillOutline();
+    updateNavigation(m_view->currentPage());
+}
+
+void PreviewWindow::updateNavigation(int page)
+{
+    if (m_pageSpin && page >= 0) {
+        const QSignalBlocker block(m_pageSpin);
+        m_pageSpin->setValue(page + 1);
+    }
+}
+
+void PreviewWindow::fillOutline()
+{
+    m_outline->clear();
+    const PreparedReport& r = m_report.prepared();
+    if (!r.outline.empty()) {
+        for (const OutlineEntry& e : r.outline) {
+            auto* item = new QTreeWidgetItem(m_outline, {e.text});
+            item->setData(0, Qt::UserRole, e.page);
+            item->setData(0, Qt::UserRole + 1, e.y);
+        }
+        return;
+    }
+    for (int i = 0; i < int(r.pages.size()); ++i) {
+        auto* item = new QTreeWidgetItem(m_outline, {QStringLiteral("%1 쪽").arg(i + 1)});
+        item->setData(0, Qt::UserRole, i);
+        item->setData(0, Qt::UserRole + 1, 0.0);
+    }
+}
+
+void PreviewWindow::applyZoomChoice(int index)
+{
+    const double z = m_zoom->itemData(index).toDouble();
+    if (z == -1.0)
+        m_view->fitWidth();
+    else if (z == -2.0)
+        m_view->fitPage();
+    else
+        m_view->setZoom(z);
+}
+
+static QPageLayout printLayout(const PreparedPage& page)
+{
+    const double w = std::min(page.widthMm, page.heightMm);
+    const double h = std::max(page.widthMm, page.heightMm);
+    return QPageLayout(QPageSize(QSizeF(w, h), QPageSize::Millimeter),
+                       page.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
+void PreviewWindow::printTo(QPrinter* printer, int fromPage, int toPage)
+{
+    const PreparedReport& r = m_report.prepared();
+    const int last = toPage <= 0 ? int(r.pages.size()) : std::min(toPage, int(r.pages.size()));
+    const int first = std::max(1, fromPage);
+    if (first > last)
+        return;
+    if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty()) {
+        // Printing to a PDF file goes through our PDF export, whose text extracts cleanly.
+        PreparedReport range = r;
+        range.pages.assign(r.pages.begin() + (first - 1), r.pages.begin() + last);
+        exportReport(range, QStringLiteral("pdf"), printer->outputFileName(), 0);
+        return;
+    }
+    printer->setFullPage(true);
+    printer->setPageLayout(printLayout(r.pages[first - 1]));
+    QPainter painter;
+    if (!painter.begin(printer))
+        throw ReportError(QStringLiteral("인쇄를 시작할 수 없습니다."));
+    const PageRenderer renderer(r);
+    for (int i = first; i <= last; ++i) {
+        if (i > first) {
+            printer->setPageLayout(printLayout(r.pages[i - 1]));
+            printer->newPage();
+        }
+        painter.save();
+        const double scale = printer->resolution() / 96.0;
+        painter.scale(scale, scale);
+        renderer.paint(&painter, i - 1);
+        painter.restore();
+    }
+    painter.end();
+}
+
+void PreviewWindow::onPrint()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    const QString name = m_report.reportTemplate().settings.printerName;
+    if (!name.isEmpty() && name != QLatin1String("Default"))
+        printer.setPrinterName(name);
+    QPrintDialog dialog(&printer, this);
+    dialog.setObjectName(QStringLiteral("printDialog"));
+    dialog.setMinMax(1, std::max(1, m_view->pageCount()));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    printTo(&printer, printer.fromPage(), printer.toPage());
+}
+
+void PreviewWindow::openPrepared(const QString& path)
+{
+    try {
+        m_report.loadPrepared(path);
+    } catch (...) {
+        refresh();
+        throw;
+    }
+    m_loadedFromFile = true;
+    refresh();
+}
+
+void PreviewWindow::savePrepared(const QString& path)
+{
+    QString target = path;
+    if (QFileInfo(target).suffix().isEmpty())
+        target += QStringLiteral(".fp3");
+    m_report.savePrepared(target);
+}
+
+void PreviewWindow::exportTo(const QString& extension, const QString& path)
+{
+    exportReport(m_report.prepared(), extension, path, std::max(0, m_view->currentPage()));
+}
+
+void PreviewWindow::exportReport(const PreparedReport& report, const QString& extension,
+                                 const QString& path, int imagePage)
+{
+    std::unique_ptr<ReportExport> exporter;
+    if (extension == QLatin1String("simple"))
+        exporter = std::make_unique<SimpleTextExport>();
+    else
+        exporter = ReportExport::forExtension(extension);
+    if (!exporter)
+        throw ReportError(QStringLiteral("알 수 없는 형식: %1").arg(extension));
+    if (auto* image = dynamic_cast<ImageExport*>(exporter.get()))
+        image->setPage(imagePage);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw ReportError(QStringLiteral("%1: %2").arg(path, file.errorString()));
+    if (!exporter->write(report, &file))
+        throw ReportError(exporter->errorString());
+    if (!file.commit())
+        throw ReportError(QStringLiteral("%1: %2").arg(path, file.errorString()));
+}
+
+void PreviewWindow::onOpen()
+{
+    const QString path = FileChooser::openFile(this, QStringLiteral("레포트 열기"), Fp3Filter);
+    if (!path.isEmpty())
+        openPrepared(path);
+}
+
+void PreviewWindow::onSave()
+{
+    const QString path = FileChooser::saveFile(this, QStringLiteral("레포트 저장"), Fp3Filter);
+    if (!path.isEmpty())
+        savePrepared(path);
+}
+
+void PreviewWindow::onQuickPdf()
+{
+    const QString path = FileChooser::saveFile(this, QStringLiteral("PDF로 내보내기"),
+                                               QStringLiteral("PDF (*.pdf)"));
+    if (!path.isEmpty())
+        exportTo(QStringLiteral("pdf"), path);
+}
+
+void PreviewWindow::onFind()
+{
+    m_findBar->setVisible(true);
+    m_findEdit->setFocus();
+    m_findEdit->selectAll();
+}
+
+void PreviewWindow::onFindNext()
+{
+    if (!findNext(m_findEdit->text()))
+        m_findStatus->setText(QStringLiteral("찾는 내용이 없습니다."));
+}
+
+bool PreviewWindow::findNext(const QString& text)
+{
+    const PreparedReport& r = m_report.prepared();
+    if (text.isEmpty() || r.pages.empty())
+        return false;
+    const int pages = int(r.pages.size());
+    int page = std::clamp(m_findPage, 0, pages - 1);
+    int item = m_findItem + 1;
+    // At most one full turn through the pages, starting after the last match.
+    for (int turn = 0; turn <= pages; ++turn) {
+        const auto& items = r.pages[page].items;
+        for (int i = item; i < int(items.size()); ++i) {
+            if (items[i].kind == PreparedItem::Text &&
+                items[i].text.contains(text, Qt::CaseInsensitive)) {
+                m_findPage = page;
+                m_findItem = i;
+                m_view->goToPage(page, std::max(0.0, items[i].rect.top() - 40));
+                m_view->setHighlight(page, items[i].rect);
+                m_findStatus->clear();
+                return true;
+            }
+        }
+        page = (page + 1) % pages;
+        item = 0;
+    }
+    m_view->setHighlight(-1, QRectF());
+    return false;
+}
+
+void PreviewWindow::onOutline()
+{
+    m_outline->setVisible(!m_outline->isVisible());
+}
+
+void PreviewWindow::applyPageSetup(const PageSetup& s)
+{
+    for (ReportPage& p : m_report.reportTemplate().pages) {
+        p.paperSize = s.paperSize;
+        p.landscape = s.landscape;
+        p.paperWidth = s.landscape ? s.heightMm : s.widthMm;
+        p.paperHeight = s.landscape ? s.widthMm : s.heightMm;
+        p.leftMargin = s.left;
+        p.rightMargin = s.right;
+        p.topMargin = s.top;
+        p.bottomMargin = s.bottom;
+    }
+    m_report.prepare();
+    refresh();
+}
+
+void PreviewWindow::onPageSetup()
+{
+    const auto& pages = m_report.reportTemplate().pages;
+    if (pages.empty())
+        return;
+    const ReportPage& p = pages.front();
+    PageSetup current;
+    current.paperSize = p.paperSize;
+    current.landscape = p.landscape;
+    current.widthMm = std::min(p.paperWidth, p.paperHeight);
+    current.heightMm = std::max(p.paperWidth, p.paperHeight);
+    current.left = p.leftMargin;
+    current.right = p.rightMargin;
+    current.top = p.topMargin;
+    current.bottom = p.bottomMargin;
+    PageSetupDialog dialog(current, this);
+    if (dialog.exec() == QDialog::Accepted)
+        applyPageSetup(dialog.setup());
+}
+
+void PreviewWindow::onFirst()
+{
+    m_view->goToPage(0);
+}
+void PreviewWindow::onPrevious()
+{
+    m_view->goToPage(m_view->currentPage() - 1);
+}
+void PreviewWindow::onNext()
+{
+    m_view->goToPage(m_view->currentPage() + 1);
+}
+void PreviewWindow::onLast()
+{
+    m_view->goToPage(m_view->pageCount() - 1);
+}
+
+} // namespace orvel::report

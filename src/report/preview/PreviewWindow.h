@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPrinter;
+class QSpinBox;
+class QToolBar;
+class QToolButton;
+class QTreeWidget;
+class QWidget;
+
+namespace orvel::report
+{
+
+class PreviewPageView;
+class Report;
+struct PageSetup;
+struct PreparedReport;
+
+/// The preview window: pages of a prepared report with printing, files, export, zoom,
+/// find, outline, page setup and page navigation.
+class PreviewWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit PreviewWindow(Report& report, QWidget* parent = nullptr);
+
+    /// Shows the preview as the report's settings say (modal and maximised by default).
+    static void showPreview(Report& report, QWidget* parent = nullptr);
+
+    PreviewPageView* pageView() const { return m_view; }
+
+    // The window's commands; failures throw ReportError (the buttons report them).
+    void printTo(QPrinter* printer, int fromPage = 1, int toPage = 0);
+    void openPrepared(const QString& path);
+    void savePrepared(const QString& path);
+    void exportTo(const QString& extension, const QString& path);
+    void applyPageSetup(const PageSetup& setup);
+    /// Finds the next page item holding the text (case-insensitive) and shows it.
+    bool findNext(const QString& text);
+
+private:
+    static void exportReport(const PreparedReport& report, const QString& extension,
+                             const QString& path, int imagePage);
+    void buildToolBar();
+    QToolButton* addButton(const char* name, const QString& text, const QString& tip,
+                           void (PreviewWindow::*slot)());
+    void refresh();
+    void updateNavigation(int page);
+    void fillOutline();
+    void applyZoomChoice(int index);
+
+    void onPrint();
+    void onOpen();
+    void onSave();
+    void onQuickPdf();
+    void onFind();
+    void onFindNext();
+    void onOutline();
+    void onPageSetup();
+    void onFirst();
+    void onPrevious();
+    void onNext();
+    void onLast();
+
+    Report& m_report;
+    bool m_loadedFromFile = false;
+    PreviewPageView* m_view;
+    QToolBar* m_toolBar;
+    QComboBox* m_zoom = nullptr;
+    QSpinBox* m_pageSpin = nullptr;
+    QLabel* m_pageCount = nullptr;
+    QWidget* m_findBar;
+    QLineEdit* m_findEdit;
+    QLabel* m_findStatus;
+    QTreeWidget* m_outline;
+    QToolButton* m_pageSetupButton = nullptr;
+    int m_findPage = 0;
+    int m_findItem = -1;
+};
+
+} // namespace orvel::report
