@@ -10,6 +10,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -101,8 +102,23 @@ AccountPage::AccountPage(MainServices& services, QWidget* parent)
     connect(m_grid, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         guarded([this, index] { loadAccount(index.row()); });
     });
+    // Enter on a grid row loads it too, so the page works from the keyboard.
+    m_grid->installEventFilter(this);
     connect(m_save, &QPushButton::clicked, this, [this] { guarded([this] { save(); }); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { guarded([this] { cancel(); }); });
+}
+
+bool AccountPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_grid && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_grid->currentIndex().isValid()) {
+            const int row = m_grid->currentIndex().row();
+            guarded([this, row] { loadAccount(row); });
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QString AccountPage::heldNo() const

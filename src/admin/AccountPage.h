@@ -48,6 +48,9 @@ public:
     QString heldNo() const;
     bool passwordEdited() const { return m_passwordEdited; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void clearFields();
     void fillLevels();

@@ -169,6 +169,13 @@ void TestAccounts::doubleClickLoadsTheAccount()
     QVERIFY(s.doubleClick(QStringLiteral("root")));
     QVERIFY(!s.page->passwordEdited());
     QCOMPARE(s.page->idBox()->text(), QStringLiteral("root"));
+
+    // From the keyboard: move to the next row and press Enter.
+    s.page->grid()->setFocus();
+    QTest::keyClick(s.page->grid(), Qt::Key_Down);
+    QTest::keyClick(s.page->grid(), Qt::Key_Return);
+    QCOMPARE(s.page->idBox()->text(), QStringLiteral("lee"));
+    QCOMPARE(s.page->heldNo(), s.column(QStringLiteral("lee"), QStringLiteral("no")));
 }
 
 void TestAccounts::changingAnAccount_data()
