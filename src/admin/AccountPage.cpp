@@ -78,6 +78,7 @@ AccountPage::AccountPage(MainServices& services, QWidget* parent)
     m_panel->setExpanded(false);
     m_panel->setAnimationDuration(duration);
 
+    m_model->setObjectName(QStringLiteral("UserListDBS"));
     m_grid->setObjectName(QStringLiteral("UserListGrid"));
     m_grid->setAccessibleName(QStringLiteral("사용자 목록"));
     m_grid->setModel(m_model);

@@ -77,7 +77,10 @@ ProfilePage::ProfilePage(MainServices& services, QWidget* parent)
     setTabOrder(m_add, m_remove);
     setTabOrder(m_remove, m_output);
 
+    // Picking a level, even the one already shown, drops unsaved changes of the output list.
     connect(m_levels, &QComboBox::currentIndexChanged, this,
+            [this] { guarded([this] { showSelectedProfile(); }); });
+    connect(m_levels, &QComboBox::activated, this,
             [this] { guarded([this] { showSelectedProfile(); }); });
     connect(m_add, &QPushButton::clicked, this, [this] { guarded([this] { addLabel(); }); });
     connect(m_remove, &QPushButton::clicked, this, [this] { guarded([this] { removeLabel(); }); });

@@ -5,6 +5,7 @@
 #include "Profiles.h"
 #include "TMainDB.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QPushButton>
 #include <QToolButton>
@@ -256,6 +257,19 @@ void TestProfiles::pageShowsProfilesAndSwitchesLevels()
     QCOMPARE(s.page->levelList()->currentText(), QStringLiteral("조회"));
     QCOMPARE(entries(s.page->outputList()), QStringList{QString()});
     QTest::keyClick(s.page->levelList(), Qt::Key_Up);
+    QCOMPARE(entries(s.page->outputList()), (QStringList{"이름", "전화번호"}));
+
+    // Picking the shown level again from the open list drops an unsaved addition.
+    QVERIFY(clickEntry(s.page->itemList(), QStringLiteral("메일")));
+    QTest::mouseClick(s.dialog->findChild<QPushButton*>(QStringLiteral("ProfileAddButton")),
+                      Qt::LeftButton);
+    QCOMPARE(s.page->outputList()->count(), 3);
+    s.page->levelList()->showPopup();
+    QAbstractItemView* popup = s.page->levelList()->view();
+    QVERIFY(QTest::qWaitForWindowExposed(popup->window()));
+    const QRect first = popup->visualRect(popup->model()->index(0, 0));
+    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, first.center());
+    QCOMPARE(s.page->levelList()->currentText(), QStringLiteral("영업"));
     QCOMPARE(entries(s.page->outputList()), (QStringList{"이름", "전화번호"}));
 }
 
