@@ -38,6 +38,7 @@ public:
     void next() override { ++m_row; }
     int rowCount() const override { return int(m_rows.size()); }
     QStringList fieldNames() const override { return m_fields; }
+    using DataSource::value;
     QVariant value(int column) const override;
 
 private:
