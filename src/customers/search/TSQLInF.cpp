@@ -60,7 +60,7 @@ TSQLInF::TSQLInF(QWidget* parent) : QDialog(parent), m_operatorGroup(new QButton
     SQ_Label->setObjectName(QStringLiteral("SQ_Label"));
     SQ_Label->setAlignment(Qt::AlignCenter);
     SQ_Label->setStyleSheet(QStringLiteral("color: red;"));
-    QFont bold = SQ_Label->font();
+    QFont bold = font();
     bold.setBold(true);
     SQ_Label->setFont(bold);
 
