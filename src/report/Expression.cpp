@@ -210,6 +210,15 @@ static bool isNumber(const QVariant& v)
     }
 }
 
+// A number (or text that reads as one) equal to zero.
+static bool isZero(const QVariant& v)
+{
+    bool ok = false;
+    const double d =
+        v.typeId() == QMetaType::QString ? v.toString().trimmed().toDouble(&ok) : v.toDouble(&ok);
+    return v.isValid() && ok && d == 0;
+}
+
 static double numberOf(const QVariant& v)
 {
     bool ok = false;
@@ -370,13 +379,8 @@ QString TextTemplate::evaluate(const ExpressionContext& context, const DisplayFo
             continue;
         }
         const QVariant v = m_exprs[seg.expr].evaluate(context);
-        if (hideZeros && numberOf(v) == 0 && !DisplayFormatter::plain(v).trimmed().isEmpty() &&
-            (isNumber(v) || DisplayFormatter::plain(v).trimmed().toDouble() == 0)) {
-            bool ok = false;
-            DisplayFormatter::plain(v).trimmed().toDouble(&ok);
-            if (ok || isNumber(v))
-                continue;
-        }
+        if (hideZeros && isZero(v))
+            continue;
         out += DisplayFormatter::format(v, format);
     }
     return out;

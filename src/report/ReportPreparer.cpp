@@ -278,14 +278,13 @@ void PageLayout::printBand(const CompiledBand& cb)
     if (!cb.band->visible)
         return;
     std::vector<QString> texts;
-    const double x = mmToPx(m_page.leftMargin) + columnOffset(m_column);
     const double h = bandHeight(cb, &texts, cb.band->width);
     if (!fits(h) && !m_fresh) {
         nextColumnOrPage();
         texts.clear();
         bandHeight(cb, &texts, cb.band->width); // page numbers may have changed
     }
-    emitBand(cb, x, m_y, h, texts);
+    emitBand(cb, mmToPx(m_page.leftMargin) + columnOffset(m_column), m_y, h, texts);
     m_y += h;
     m_fresh = false;
 }

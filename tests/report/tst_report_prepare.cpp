@@ -173,6 +173,16 @@ private slots:
         QVERIFY(qAbs(at(4).x() - mmToPx(95)) < 0.001);
         QCOMPARE(at(4).y(), 0.0);
         QCOMPARE(texts(r.pages[1]), QStringList{"7"});
+
+        // A summary that no longer fits moves to the next column, not to a new page.
+        t.pages[0].bands.push_back(
+            band(Band::ReportSummary, 30, {memo(QStringLiteral("합계"), 0, 100, 30)}));
+        auto three = rows(3);
+        const PreparedReport s = prepare(t, &three);
+        QCOMPARE(s.pages.size(), size_t(1));
+        const PreparedItem* summary = findText(s, QStringLiteral("합계"));
+        QVERIFY(qAbs(summary->rect.left() - mmToPx(95)) < 0.001);
+        QCOMPARE(summary->rect.top(), 0.0);
     }
 
     void headersFootersAndPageTotals()
