@@ -4,7 +4,11 @@
 #include "CustomerGridModel.h"
 #include "GridStyle.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QStyledItemDelegate>
 
 namespace orvel
@@ -13,11 +17,30 @@ namespace orvel
 namespace
 {
 
-// Fills the focused cell green and selected cells yellow; the focus colour wins.
+bool isEnterKey(const QKeyEvent* key)
+{
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+// Fills the focused cell green and selected cells yellow (the focus colour wins); edits
+// numbers as plain digits; Enter in a cell editor commits at once and is handed to the
+// grid, so the typed text is the cell's value before the grid acts on the key.
 class CellDelegate : public QStyledItemDelegate
 {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit CellDelegate(CustomerGrid* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        const CustomerGridModel* model = m_grid->gridModel();
+        if (line && model && model->isNumericColumn(index.column()))
+            line->setValidator(new QRegularExpressionValidator(
+                QRegularExpression(QStringLiteral("-?[0-9]*")), line));
+        return editor;
+    }
 
 protected:
     void initStyleOption(QStyleOptionViewItem* opt, const QModelIndex& index) const override
@@ -32,6 +55,23 @@ protected:
         }
         opt->state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
     }
+
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && isEnterKey(static_cast<QKeyEvent*>(event))) {
+            auto* editor = qobject_cast<QWidget*>(object);
+            if (editor) {
+                emit commitData(editor);
+                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+                emit m_grid->enterPressed();
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+private:
+    CustomerGrid* m_grid;
 };
 
 } // namespace
@@ -72,6 +112,8 @@ void CustomerGrid::setGridModel(CustomerGridModel* model)
 {
     m_model = model;
     setModel(model);
+    if (m_model)
+        m_model->setCellEditing(m_cellEditing);
 }
 
 void CustomerGrid::applyColumnLayout()
@@ -90,6 +132,74 @@ void CustomerGrid::applyColumnLayout()
 void CustomerGrid::setCellEditing(bool on)
 {
     m_cellEditing = on;
+    if (m_model)
+        m_model->setCellEditing(on);
+    // Typing into a cell (or F2) starts editing it; a double click belongs to the record.
+    setEditTriggers(on ? QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed
+                       : QAbstractItemView::NoEditTriggers);
+}
+
+void CustomerGrid::commitOpenEditor()
+{
+    const QModelIndex current = currentIndex();
+    QWidget* editor = current.isValid() ? indexWidget(current) : nullptr;
+    if (!editor)
+        editor = current.isValid() && state() == EditingState ? focusWidget() : nullptr;
+    if (editor && editor != this && isAncestorOf(editor)) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void CustomerGrid::keyPressEvent(QKeyEvent* event)
+{
+    if (isEnterKey(event) && event->modifiers() == Qt::NoModifier) {
+        emit enterPressed();
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Down && event->modifiers() == Qt::NoModifier && m_model &&
+        m_cellEditing && m_model->isEditable() && currentIndex().isValid() &&
+        currentIndex().row() == m_model->rowCount() - 1) {
+        emit appendRowRequested();
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void CustomerGrid::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Down && !event->isAutoRepeat())
+        emit downReleased();
+    QTableView::keyReleaseEvent(event);
+}
+
+void CustomerGrid::focusOutEvent(QFocusEvent* event)
+{
+    QTableView::focusOutEvent(event);
+    // A dialog or popup over the window is no move to another control; a cell editor
+    // of this grid is none either.
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        return;
+    QWidget* now = QApplication::focusWidget();
+    if (now && isAncestorOf(now))
+        return;
+    emit focusLeft();
+}
+
+void CustomerGrid::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTableView::mouseDoubleClickEvent(event);
+    emit recordDoubleClicked();
+}
+
+void CustomerGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (previous.isValid() && (!current.isValid() || current.row() != previous.row()))
+        emit rowLeft(previous.row());
 }
 
 } // namespace orvel

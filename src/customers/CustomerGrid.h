@@ -8,7 +8,8 @@ namespace orvel
 class CustomerGridModel;
 
 /// The customer grid: a view over the list query with the program's look, fixed-height
-/// rows and the column layout of the known customer fields.
+/// rows and the column layout of the known customer fields. Its entry keys are reported
+/// as signals; what they do is decided by the record-entry controller.
 class CustomerGrid : public QTableView
 {
     Q_OBJECT
@@ -23,6 +24,30 @@ public:
     /// Switches in-cell editing on or off.
     void setCellEditing(bool on);
     bool cellEditing() const { return m_cellEditing; }
+
+    /// Commits the open cell editor's text to the model and closes the editor.
+    void commitOpenEditor();
+
+signals:
+    /// Enter was pressed in the grid or in a cell editor (the typed text is committed).
+    void enterPressed();
+    /// The Down arrow was pressed on the last row.
+    void appendRowRequested();
+    /// The Down arrow was released.
+    void downReleased();
+    /// The current cell moved off a row.
+    void rowLeft(int row);
+    /// The focus went to another control of the window.
+    void focusLeft();
+    /// A double click anywhere in the grid's cell area (also on an empty list).
+    void recordDoubleClicked();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     CustomerGridModel* m_model = nullptr;
