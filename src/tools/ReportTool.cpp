@@ -141,8 +141,8 @@ static bool dpiOption(const QHash<QString, QString>& named, double* dpi, QTextSt
         return true;
     bool ok = false;
     *dpi = named.value(QStringLiteral("dpi")).toDouble(&ok);
-    if (!ok || *dpi < 10 || *dpi > 1200) {
-        err << "orvel-report: --dpi must be a number from 10 to 1200\n";
+    if (!ok || *dpi < 10 || *dpi > 600) {
+        err << "orvel-report: --dpi must be a number from 10 to 600\n";
         return false;
     }
     return true;

@@ -225,6 +225,10 @@ private slots:
         buf.open(QIODevice::WriteOnly);
         QVERIFY(!png.write(labels, &buf));
         QVERIFY(png.errorString().contains(QLatin1String("page 6")));
+        png.setPage(0);
+        png.setDpi(100000);
+        QVERIFY(!png.write(labels, &buf));
+        QVERIFY(png.errorString().contains(QLatin1String("too large")));
     }
 
     void tiffHoldsEveryPage()

@@ -118,6 +118,19 @@ private slots:
         QCOMPARE(t->pages[0].columnPositions, QList<double>({0.0, 95.0}));
         QCOMPARE(t->pages[0].bands[0].columns, 3);
         QCOMPARE(t->pages[0].bands[0].columnGap, 4.5);
+
+        // Landscape pages: the paper size follows the orientation however it was written.
+        for (const char* page :
+             {"PaperWidth=\"210\" PaperHeight=\"297\" Orientation=\"poLandscape\"",
+              "PaperWidth=\"297\" PaperHeight=\"210\" Orientation=\"poLandscape\"",
+              "PaperWidth=\"297\" PaperHeight=\"210\""}) {
+            auto l = format.readBytes(QByteArray("<TfrxReport><TfrxReportPage ") + page +
+                                      "/></TfrxReport>");
+            QVERIFY(l);
+            QVERIFY(l->pages[0].landscape);
+            QCOMPARE(l->pages[0].paperWidth, 297.0);
+            QCOMPARE(l->pages[0].paperHeight, 210.0);
+        }
     }
 
     void damagedFilesGiveErrors_data()

@@ -19,7 +19,17 @@ bool ImageExport::write(const PreparedReport& report, QIODevice* device)
         m_error = QStringLiteral("there is no page %1 to export").arg(m_page + 1);
         return false;
     }
+    const PreparedPage& page = report.pages[m_page];
+    const double scale = m_dpi / 96.0;
+    if (m_dpi <= 0 || page.widthPx() * scale * page.heightPx() * scale > MaxPixels) {
+        m_error = QStringLiteral("the page image would be too large at %1 dpi").arg(m_dpi);
+        return false;
+    }
     const QImage img = PageRenderer(report).image(m_page, m_dpi);
+    if (img.isNull()) {
+        m_error = QStringLiteral("not enough memory for the page image");
+        return false;
+    }
     QImageWriter writer(device, m_format);
     if (m_format == "JPEG")
         writer.setQuality(90);

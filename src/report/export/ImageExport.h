@@ -9,6 +9,8 @@ namespace orvel::report
 class ImageExport : public ReportExport
 {
 public:
+    static constexpr double MaxPixels = 100e6; // an A4 page at about 1000 dpi
+
     ImageExport(QByteArray format, QString extension, QString name);
     QString name() const override { return m_name; }
     QString extension() const override { return m_extension; }
