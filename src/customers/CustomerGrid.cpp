@@ -139,18 +139,6 @@ void CustomerGrid::setCellEditing(bool on)
                        : QAbstractItemView::NoEditTriggers);
 }
 
-void CustomerGrid::commitOpenEditor()
-{
-    const QModelIndex current = currentIndex();
-    QWidget* editor = current.isValid() ? indexWidget(current) : nullptr;
-    if (!editor)
-        editor = current.isValid() && state() == EditingState ? focusWidget() : nullptr;
-    if (editor && editor != this && isAncestorOf(editor)) {
-        commitData(editor);
-        closeEditor(editor, QAbstractItemDelegate::NoHint);
-    }
-}
-
 void CustomerGrid::keyPressEvent(QKeyEvent* event)
 {
     if (isEnterKey(event) && event->modifiers() == Qt::NoModifier) {

@@ -25,9 +25,6 @@ public:
     void setCellEditing(bool on);
     bool cellEditing() const { return m_cellEditing; }
 
-    /// Commits the open cell editor's text to the model and closes the editor.
-    void commitOpenEditor();
-
 signals:
     /// Enter was pressed in the grid or in a cell editor (the typed text is committed).
     void enterPressed();
