@@ -9,8 +9,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 rows="${1:-1000000}"
 build="$root/build-bench"
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-ninja -C "$build" -j2 bench/all # every target defined under bench/
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >&2
+ninja -C "$build" -j2 bench/all >&2 # every target defined under bench/
 
 started=0
 if env_lines=$("$root/scripts/testdb.sh" env 2>/dev/null); then
@@ -25,7 +25,9 @@ trap stop_db EXIT
 status=0
 export QT_QPA_PLATFORM=offscreen
 "$build/bench/customers/orvel-bench-customers" --rows "$rows" || status=1
-if [[ -f "$root/bench/report/run.sh" ]]; then
-  ORVEL_BENCH_BUILD="$build" bash "$root/bench/report/run.sh" || status=1
-fi
+# The other benchmarks bring their own run.sh (arguments: build folder, row count).
+for run in "$root"/bench/*/run.sh; do
+  [[ -f "$run" ]] || continue
+  ORVEL_BENCH_BUILD="$build" bash "$run" "$build" "$rows" || status=1
+done
 exit "$status"

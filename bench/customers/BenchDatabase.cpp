@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QThread>
 #include <cstdio>
 #include <stdexcept>
 
@@ -160,6 +161,36 @@ void BenchDatabase::fillCustomers(qint64 rows)
             std::fprintf(stderr, "bench: %lld customers written\n", no - 1);
     }
     c.execRaw("COMMIT");
+}
+
+double BenchDatabase::warmServerCache()
+{
+    ConnectionSettings s = m_server;
+    s.database = customerDatabase();
+    Connection c(QStringLiteral("BenchWarm"), s);
+    const qint64 tableBytes =
+        scalar(c, QStringLiteral("select data_length + index_length from information_schema.tables "
+                                 "where table_schema = database() and table_name = '%1'")
+                      .arg(customerTable()));
+    const qint64 wanted = (tableBytes + tableBytes / 2 + (256LL << 20)) & ~((128LL << 20) - 1);
+    if (scalar(c, QStringLiteral("select @@innodb_buffer_pool_size")) < wanted) {
+        c.execRaw("SET GLOBAL innodb_buffer_pool_size = " + QByteArray::number(wanted));
+        // The pool grows in the background; wait until the new size is in place.
+        for (int i = 0; i < 600; ++i) {
+            Query status(c, QStringLiteral("BenchPool"));
+            status.addLine(QStringLiteral("show status like 'Innodb_buffer_pool_resize_status'"));
+            status.open();
+            const QString text = status.rowCount() > 0 ? status.text(0, 1) : QString();
+            if (scalar(c, QStringLiteral("select @@innodb_buffer_pool_size")) >= wanted &&
+                !text.contains(QLatin1String("resiz"), Qt::CaseInsensitive))
+                break;
+            QThread::msleep(100);
+        }
+    }
+    // Every column of every row, so all pages of the table are read into the pool.
+    scalar(c, QStringLiteral("select sum(length(concat_ws('', %1, Picture_Dir))) from %2")
+                  .arg(fullColumnList(), sql::quoteIdentifier(customerTable())));
+    return double(scalar(c, QStringLiteral("select @@innodb_buffer_pool_size"))) / (1 << 20);
 }
 
 Deployment BenchDatabase::deployment() const

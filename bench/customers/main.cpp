@@ -61,6 +61,7 @@ int runDriver(qint64 rows, int repeat)
     print("customers_generated", generated ? 1 : 0, 0);
     if (generated)
         print("customers_generate_ms", generateMs);
+    print("server_buffer_pool_mib", bench.warmServerCache(), 0);
 
     // The list statement after login, as the program builds it; the probe reports the
     // one it actually ran, which the client then runs.
