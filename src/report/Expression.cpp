@@ -258,6 +258,8 @@ QVariant Expression::eval(int index, const ExpressionContext& ctx) const
         }
     }
     case Node::Call: {
+        if (isAggregate(n.a))
+            return ctx.aggregate(*this, index);
         std::vector<QVariant> args;
         for (int a : n.args)
             args.push_back(eval(a, ctx));
@@ -290,6 +292,32 @@ QVariant Expression::eval(int index, const ExpressionContext& ctx) const
 QVariant Expression::evaluate(const ExpressionContext& context) const
 {
     return m_root < 0 ? QVariant() : eval(m_root, context);
+}
+
+bool Expression::isAggregate(const QString& lowerName)
+{
+    return lowerName == QLatin1String("sum") || lowerName == QLatin1String("count") ||
+           lowerName == QLatin1String("avg") || lowerName == QLatin1String("min") ||
+           lowerName == QLatin1String("max");
+}
+
+std::vector<std::pair<int, QString>> Expression::aggregates() const
+{
+    std::vector<std::pair<int, QString>> out;
+    for (int i = 0; i < int(m_nodes.size()); ++i)
+        if (m_nodes[i].kind == Node::Call && isAggregate(m_nodes[i].a))
+            out.emplace_back(i, m_nodes[i].a);
+    return out;
+}
+
+QVariant Expression::aggregateArgument(int node, const ExpressionContext& context) const
+{
+    const Node& n = m_nodes.at(node);
+    // COUNT(MasterData1) names a band, not a value: it counts rows like COUNT().
+    if (n.args.empty() ||
+        (n.a == QLatin1String("count") && m_nodes[n.args[0]].kind == Node::Variable))
+        return qint64(1);
+    return eval(n.args[0], context);
 }
 
 bool Expression::usesVariable(const QString& name) const

@@ -9,6 +9,8 @@ namespace orvel::report
 {
 
 /// What expressions read while a report is prepared: fields and system variables.
+class Expression;
+
 class ExpressionContext
 {
 public:
@@ -16,6 +18,14 @@ public:
     virtual QVariant field(const QString& dataSet, const QString& field) const = 0;
     /// Page#, TotalPages#, Line#, Date, Time ...; an invalid variant when unknown.
     virtual QVariant variable(const QString& name) const = 0;
+    /// The running value of an aggregate call (SUM, COUNT, AVG, MIN, MAX) of an expression;
+    /// an invalid variant when nobody counts it.
+    virtual QVariant aggregate(const Expression& expression, int node) const
+    {
+        Q_UNUSED(expression);
+        Q_UNUSED(node);
+        return {};
+    }
 };
 
 /// One parsed expression: literals, DS."field" and <DS."field">, variables, + - * /,
@@ -28,6 +38,13 @@ public:
     QVariant evaluate(const ExpressionContext& context) const;
     /// Whether the expression reads the variable (case-insensitive).
     bool usesVariable(const QString& name) const;
+
+    /// Aggregate calls in the expression: their node and lower-case function name.
+    std::vector<std::pair<int, QString>> aggregates() const;
+    /// The value of an aggregate call's first argument for the current row (a COUNT
+    /// without one counts rows).
+    QVariant aggregateArgument(int node, const ExpressionContext& context) const;
+    static bool isAggregate(const QString& lowerName);
 
 private:
     friend class ExpressionParser;
@@ -54,6 +71,7 @@ public:
                      bool hideZeros) const;
     bool usesVariable(const QString& name) const;
     bool isConstant() const { return m_exprs.empty(); }
+    const std::vector<Expression>& expressions() const { return m_exprs; }
 
 private:
     struct Segment {

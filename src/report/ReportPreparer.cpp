@@ -21,6 +21,46 @@ struct PageLimit {
     QString message;
 };
 
+/// A running SUM, COUNT, AVG, MIN or MAX of one aggregate call.
+struct Accumulator {
+    const Expression* expression = nullptr;
+    int node = 0;
+    QString function;
+    int resetLevel = -1; // group level whose header starts it again; -1: the whole report
+    double sum = 0, min = 0, max = 0;
+    qint64 count = 0;
+
+    void add(const QVariant& v)
+    {
+        if (function == QLatin1String("count")) {
+            count += v.isValid() ? 1 : 0;
+            return;
+        }
+        bool ok = false;
+        const double d = v.typeId() == QMetaType::QString ? v.toString().trimmed().toDouble(&ok)
+                                                          : v.toDouble(&ok);
+        if (!ok || !v.isValid())
+            return;
+        min = count == 0 ? d : std::min(min, d);
+        max = count == 0 ? d : std::max(max, d);
+        sum += d;
+        ++count;
+    }
+    void reset() { sum = min = max = 0, count = 0; }
+    QVariant value() const
+    {
+        if (function == QLatin1String("count"))
+            return count;
+        if (function == QLatin1String("avg"))
+            return count ? sum / count : 0.0;
+        if (function == QLatin1String("min"))
+            return min;
+        if (function == QLatin1String("max"))
+            return max;
+        return sum;
+    }
+};
+
 /// Expression values of the row being printed.
 class RowContext : public ExpressionContext
 {
@@ -47,6 +87,17 @@ public:
         if (snapshot)
             return column < snapshot->size() ? snapshot->at(column) : QVariant();
         return data->value(column);
+    }
+
+    std::vector<Accumulator>* accumulators = nullptr;
+
+    QVariant aggregate(const Expression& expression, int node) const override
+    {
+        if (accumulators)
+            for (const Accumulator& a : *accumulators)
+                if (a.expression == &expression && a.node == node)
+                    return a.value();
+        return {};
     }
 
     QVariant variable(const QString& name) const override
@@ -441,6 +492,28 @@ void PageLayout::run(DataSource* data, const QString& dataSetName)
     for (const auto* h : headers)
         conditions.push_back(Expression::parse(h->band->condition));
 
+    // Aggregates in footers and the summary count the rows of the data bands.
+    std::vector<Accumulator> accumulators;
+    for (const auto& b : m_bands) {
+        const Band::Type type = b.band->type;
+        if (type != Band::GroupFooter && type != Band::ReportSummary && type != Band::PageFooter &&
+            type != Band::ColumnFooter)
+            continue;
+        int level = -1;
+        for (size_t g = 0; g < footerOf.size(); ++g)
+            if (footerOf[g] == &b)
+                level = int(g);
+        for (const CompiledObject& co : b.objects)
+            for (const Expression& e : co.text.expressions())
+                for (const auto& [node, function] : e.aggregates())
+                    accumulators.push_back({&e, node, function, level});
+    }
+    m_ctx->accumulators = &accumulators;
+    auto accumulate = [&] {
+        for (Accumulator& a : accumulators)
+            a.add(a.expression->aggregateArgument(a.node, *m_ctx));
+    };
+
     newPage();
     bool firstMaster = true;
     for (const CompiledBand* master : masters) {
@@ -486,6 +559,9 @@ void PageLayout::run(DataSource* data, const QString& dataSetName)
                             }
                         m_ctx->snapshot = nullptr;
                     }
+                    for (Accumulator& a : accumulators)
+                        if (a.resetLevel >= int(changed))
+                            a.reset();
                     for (size_t g = changed; g < headers.size(); ++g) {
                         if (headers[g]->band->startNewPage && !m_fresh)
                             nextColumnOrPage();
@@ -501,6 +577,7 @@ void PageLayout::run(DataSource* data, const QString& dataSetName)
                     previous << data->value(f);
             }
             printDataBand(*master);
+            accumulate();
             ++m_ctx->line;
             firstRow = false;
         }
@@ -515,6 +592,7 @@ void PageLayout::run(DataSource* data, const QString& dataSetName)
     if (const CompiledBand* summary = find(Band::ReportSummary))
         printBand(*summary);
     finishPage(true);
+    m_ctx->accumulators = nullptr;
 }
 
 } // namespace

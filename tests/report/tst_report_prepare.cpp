@@ -235,15 +235,22 @@ private slots:
                            {memo(QStringLiteral("[RPTDB.\"group_name\"]"), 0, 200, 20)});
         header.condition = QStringLiteral("RPTDB.\"group_name\"");
         Band footer = band(Band::GroupFooter, 20,
-                           {memo(QStringLiteral("끝 [RPTDB.\"group_name\"]"), 0, 200, 20)});
+                           {memo(QStringLiteral("끝 [RPTDB.\"group_name\"] [COUNT(MasterData1)]명 "
+                                                "[SUM(<RPTDB.\"no\">)]"),
+                                 0, 200, 20)});
+        Band summary = band(Band::ReportSummary, 20,
+                            {memo(QStringLiteral("[COUNT()] [AVG(<RPTDB.\"no\">)] "
+                                                 "[MIN(<RPTDB.\"no\">)]-[MAX(<RPTDB.\"no\">)]"),
+                                  0, 200, 20)});
         auto t = page({header,
                        band(Band::MasterData, 20,
                             {memo(QStringLiteral("[Line#]:[RPTDB.\"no\"]"), 0, 200, 20)}),
-                       footer});
+                       footer, summary});
         auto data = rows(5);
         const PreparedReport r = prepare(t, &data);
-        QCOMPARE(texts(r.pages[0]), QStringList({"그룹1", "1:1", "2:2", "3:3", "끝 그룹1", "그룹2",
-                                                 "1:4", "2:5", "끝 그룹2"}));
+        QCOMPARE(texts(r.pages[0]),
+                 QStringList({"그룹1", "1:1", "2:2", "3:3", "끝 그룹1 3명 6", "그룹2", "1:4", "2:5",
+                              "끝 그룹2 2명 9", "5 3 1-5"}));
         QCOMPARE(r.outline.size(), size_t(2));
         QCOMPARE(r.outline[1].text, QStringLiteral("그룹2"));
     }
