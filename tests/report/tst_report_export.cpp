@@ -96,9 +96,10 @@ private slots:
         file.close();
 
         const QString text = run(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        for (const QString& expected : {QStringLiteral("고객 목록"), QStringLiteral("홍길동"),
-                                        QStringLiteral("서울특별시 강남구 테헤란로 152"),
-                                        QStringLiteral("010-1111-2222"), QStringLiteral("고객120")})
+        for (const QString& expected :
+             {QStringLiteral("고객 목록"), QStringLiteral("홍길동"),
+              QStringLiteral("서울특별시 강남구 테헤란로 152"), QStringLiteral("010-1111-2222"),
+              QStringLiteral("고객120"), QStringLiteral("총 120명")})
             QVERIFY2(text.contains(expected), qPrintable(expected));
         // Page numbers with the total. Text spaced evenly one character apart ("1 / 3")
         // comes out of pdftotext without its spaces, so they are not required here.
