@@ -1,7 +1,11 @@
 // Template files: round trip, lenient reading, damaged input.
 #include "Report.h"
+#include "ReportExport.h"
+#include "ReportPreparer.h"
 #include "TemplateFormat.h"
 
+#include <QBuffer>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTextCodec>
 #include <QtTest>
@@ -170,6 +174,43 @@ private slots:
         auto t = format.readBytes(bytes);
         QVERIFY(!t);
         QVERIFY2(format.errorString().contains(expected), qPrintable(format.errorString()));
+    }
+
+    void mangledFilesNeverCrash()
+    {
+        // Truncations and byte flips of a rich template: each one either reads or gives an
+        // error, and whatever reads also prepares and exports.
+        const QByteArray rich = richBytes();
+        QRandomGenerator random(4242);
+        MemoryDataSource data({"name", "amount", "group_name"}, {{"가", 1, "A"}, {"나", 2, "B"}});
+        int read = 0, refused = 0;
+        for (int i = 0; i < 300; ++i) {
+            QByteArray bytes = rich;
+            if (i % 3 == 0) {
+                bytes.truncate(random.bounded(int(bytes.size())));
+            } else {
+                for (int k = 0; k < 1 + i % 7; ++k)
+                    bytes[random.bounded(int(bytes.size()))] = char(random.bounded(256));
+            }
+            TemplateFormat format;
+            auto t = format.readBytes(bytes);
+            if (!t) {
+                QVERIFY(!format.errorString().isEmpty());
+                ++refused;
+                continue;
+            }
+            ++read;
+            PreparedReport out;
+            ReportPreparer preparer(*t, &data, QStringLiteral("RPTDB"));
+            preparer.setMaxPages(50);
+            if (preparer.prepare(&out)) {
+                QBuffer csv;
+                csv.open(QIODevice::WriteOnly);
+                QVERIFY(ReportExport::forExtension(QStringLiteral("csv"))->write(out, &csv));
+            }
+            QVERIFY(format.readBytes(TemplateFormat::toBytes(*t)));
+        }
+        QVERIFY(read > 0 && refused > 0);
     }
 
     void reportLoadAndSave()
