@@ -4,10 +4,29 @@
 #include "ReportPreparer.h"
 #include "TemplateFormat.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace orvel::report
 {
+
+// The file itself, or else the one file in its folder whose name differs only in letter
+// case: deployments copy folders from a file system that ignores case.
+static QString existingFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || info.isDir())
+        return {};
+    if (info.exists())
+        return path;
+    const QDir dir = info.dir();
+    if (!dir.exists())
+        return {};
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+            return dir.filePath(name);
+    return {};
+}
 
 Report::Report()
 {
@@ -24,11 +43,11 @@ void Report::clear()
 bool Report::loadTemplate(const QString& path)
 {
     clear();
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists() || info.isDir())
+    const QString file = existingFile(path);
+    if (file.isEmpty())
         return false;
     TemplateFormat format;
-    auto loaded = format.readFile(path);
+    auto loaded = format.readFile(file);
     if (!loaded)
         throw ReportError(format.errorString());
     m_template = std::move(*loaded);
@@ -59,11 +78,11 @@ void Report::prepare()
 bool Report::loadPrepared(const QString& path)
 {
     m_prepared.clear();
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists() || info.isDir())
+    const QString file = existingFile(path);
+    if (file.isEmpty())
         return false;
     PreparedFormat format;
-    if (!format.readFile(path, &m_prepared))
+    if (!format.readFile(file, &m_prepared))
         throw ReportError(format.errorString());
     return true;
 }

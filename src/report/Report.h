@@ -30,8 +30,9 @@ class Report
 public:
     Report();
 
-    /// Empties the report, then reads the template if the file exists. Answers whether it
-    /// existed; a missing file leaves the report empty and is no error.
+    /// Empties the report, then reads the template if the file exists (a name differing
+    /// only in letter case is found too). Answers whether it existed; a missing file leaves
+    /// the report empty and is no error.
     bool loadTemplate(const QString& path);
     void saveTemplate(const QString& path) const;
     /// Back to the settings of a report before any template is loaded.

@@ -237,6 +237,9 @@ private slots:
         report.saveTemplate(dir.filePath("new.fr3"));
         QVERIFY(report.loadTemplate(dir.filePath("new.fr3")));
         QCOMPARE(report.reportTemplate().pages.size(), size_t(1));
+        // A name written in other letter case finds the file.
+        QVERIFY(report.loadTemplate(dir.filePath("NEW.FR3")));
+        QCOMPARE(report.reportTemplate().pages.size(), size_t(1));
 
         // Loading a damaged file empties the report and throws.
         QFile bad(dir.filePath("bad.fr3"));
