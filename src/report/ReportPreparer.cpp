@@ -163,7 +163,12 @@ private:
     void nextColumnOrPage();
     void startColumn();
     double columnOffset(int column) const;
-    bool fits(double height) const { return m_y + height <= m_bottom + Epsilon; }
+    // Room is kept for the column footer below the bands of a column.
+    bool fits(double height) const
+    {
+        return m_y + height + m_columnFooterHeight <= m_bottom + Epsilon;
+    }
+    void printColumnFooter();
 
     const ReportPage& m_page;
     PreparedReport* m_out;
@@ -177,6 +182,8 @@ private:
     int m_column = 0;
     bool m_fresh = true; // nothing but headers on the current page column
     bool m_first = true;
+    double m_columnFooterHeight = 0;
+    bool m_dataDone = false; // the column footer closed the last column
     double m_rowTop = 0;
     double m_rowHeight = 0;
     QHash<QString, int> m_imageCache;
@@ -414,8 +421,21 @@ void PageLayout::finishPage(bool last)
     emitBand(*footer, mmToPx(m_page.leftMargin), y, footer->band->height, texts);
 }
 
+void PageLayout::printColumnFooter()
+{
+    const CompiledBand* footer = find(Band::ColumnFooter);
+    if (!footer || !footer->band->visible || m_dataDone)
+        return;
+    std::vector<QString> texts;
+    bandHeight(*footer, &texts, footer->band->width);
+    emitBand(*footer, mmToPx(m_page.leftMargin) + columnOffset(m_column), m_y, footer->band->height,
+             texts);
+    m_y += footer->band->height;
+}
+
 void PageLayout::nextColumnOrPage()
 {
+    printColumnFooter();
     if (m_column + 1 < m_page.columns) {
         ++m_column;
         startColumn();
@@ -475,6 +495,8 @@ void PageLayout::run(DataSource* data, const QString& dataSetName)
     for (const Band& b : m_page.bands)
         if (b.type != Band::Other)
             m_bands.push_back(compile(b));
+    if (const CompiledBand* footer = find(Band::ColumnFooter))
+        m_columnFooterHeight = footer->band->visible ? footer->band->height : 0;
     std::vector<const CompiledBand*> headers, footers, masters;
     for (const auto& b : m_bands) {
         if (b.band->type == Band::GroupHeader)
@@ -589,6 +611,9 @@ void PageLayout::run(DataSource* data, const QString& dataSetName)
             m_ctx->snapshot = nullptr;
         }
     }
+    printColumnFooter();
+    m_dataDone = true;
+    m_columnFooterHeight = 0;
     if (const CompiledBand* summary = find(Band::ReportSummary))
         printBand(*summary);
     finishPage(true);

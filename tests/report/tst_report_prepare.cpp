@@ -185,6 +185,24 @@ private slots:
         QCOMPARE(summary->rect.top(), 0.0);
     }
 
+    void columnFooterClosesEachColumn()
+    {
+        auto t =
+            page({band(Band::MasterData, 30, {memo(QStringLiteral("[RPTDB.\"no\"]"), 0, 100, 30)}),
+                  band(Band::ColumnFooter, 30, {memo(QStringLiteral("끝열"), 0, 100, 30)}),
+                  band(Band::ReportSummary, 30, {memo(QStringLiteral("합계"), 0, 100, 30)})},
+                 pxToMm(90), 0);
+        t.pages[0].columns = 2;
+        t.pages[0].columnWidth = 95;
+        auto data = rows(5);
+        const PreparedReport r = prepare(t, &data);
+        QCOMPARE(r.pages.size(), size_t(2));
+        QCOMPARE(texts(r.pages[0]), QStringList({"1", "2", "끝열", "3", "4", "끝열"}));
+        QCOMPARE(texts(r.pages[1]), QStringList({"5", "끝열", "합계"}));
+        QCOMPARE(r.pages[0].items[5].rect.topLeft().y(), 60.0);
+        QVERIFY(qAbs(r.pages[0].items[5].rect.left() - mmToPx(95)) < 0.001);
+    }
+
     void headersFootersAndPageTotals()
     {
         auto t = page({band(Band::ReportTitle, 40, {memo(QStringLiteral("제목"), 0, 200, 40)}),
