@@ -11,9 +11,11 @@
 #include "TMainF.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QStackedWidget>
 
 namespace orvel
@@ -49,7 +51,10 @@ bool CustomerTableExists(Connection& connection, const QString& table)
 {
     try {
         Query probe(connection, QStringLiteral("TableProbe"));
-        probe.addLine(QStringLiteral("select * from ") + sql::quoteIdentifier(table));
+        // "limit 0": the statement still fails for a missing table, but a large table
+        // is not downloaded just to learn that it exists.
+        probe.addLine(QStringLiteral("select * from ") + sql::quoteIdentifier(table) +
+                      QStringLiteral(" limit 0"));
         probe.open();
         return true;
     } catch (const std::exception&) {
@@ -80,6 +85,10 @@ void LoginController::refuse(const QString& message)
 void LoginController::login()
 {
     TMainF& w = m_window;
+    // The login reads the customer table and the list; on a large table that takes a
+    // while, so the busy cursor shows for all of it.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     try {
         TMainDB& db = w.db();
         LoginContext& ctx = w.context();

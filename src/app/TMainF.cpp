@@ -340,7 +340,16 @@ TMainDB& TMainF::db()
 
 int TMainF::msgDlg(const QString& message, int kind)
 {
-    return MsgBox::show(this, title(), message, kind);
+    // A question asked in the middle of a long action gets the normal cursor back.
+    int busy = 0;
+    while (QApplication::overrideCursor()) {
+        QApplication::restoreOverrideCursor();
+        ++busy;
+    }
+    const int result = MsgBox::show(this, title(), message, kind);
+    for (int i = 0; i < busy; ++i)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    return result;
 }
 
 void TMainF::setHangeulMode(bool on)

@@ -79,6 +79,7 @@ void TestLogin::refusedLoginsLeaveTheLoginPage()
     app.login(id, password);
 
     QCOMPARE(app.messages.texts(), QStringList{kWrong});
+    QVERIFY(!QApplication::overrideCursor()); // the busy cursor ends with the login
     QCOMPARE(app.messages.shown().first().caption, TMainF::windowTitleText());
     QCOMPARE(app.messages.shown().first().kind, 0);
     QCOMPARE(app.window().topBar()->currentWidget(), app.window().loginPage());
@@ -295,6 +296,7 @@ void TestLogin::workspaceEntryState()
     QCOMPARE(w.context().ListOrder, QStringLiteral("Name"));
     QCOMPARE(w.mainArea()->currentIndex(), 1);
     QCOMPARE(w.topBar()->currentWidget(), w.jobPage());
+    QVERIFY(!QApplication::overrideCursor());
 }
 
 QTEST_MAIN(TestLogin)
