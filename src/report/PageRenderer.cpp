@@ -71,25 +71,45 @@ void PageRenderer::paint(QPainter* p, int pageIndex) const
             break;
         case PreparedItem::Rect:
         case PreparedItem::RoundRect:
-        case PreparedItem::Ellipse: {
+        case PreparedItem::Ellipse:
+        case PreparedItem::Triangle:
+        case PreparedItem::Diamond: {
             QPen pen = framePen(s.frame);
             p->setPen(pen);
             p->setBrush(s.fill.isValid() ? QBrush(s.fill) : Qt::NoBrush);
+            const QRectF& r = item.rect;
             if (item.kind == PreparedItem::Ellipse)
-                p->drawEllipse(item.rect);
+                p->drawEllipse(r);
             else if (item.kind == PreparedItem::RoundRect)
-                p->drawRoundedRect(item.rect, 8, 8);
+                p->drawRoundedRect(r, 8, 8);
+            else if (item.kind == PreparedItem::Triangle)
+                p->drawPolygon(
+                    QPolygonF({QPointF(r.center().x(), r.top()), r.bottomRight(), r.bottomLeft()}));
+            else if (item.kind == PreparedItem::Diamond)
+                p->drawPolygon(QPolygonF(
+                    {QPointF(r.center().x(), r.top()), QPointF(r.right(), r.center().y()),
+                     QPointF(r.center().x(), r.bottom()), QPointF(r.left(), r.center().y())}));
             else
-                p->drawRect(item.rect);
+                p->drawRect(r);
             p->setBrush(Qt::NoBrush);
             break;
         }
         case PreparedItem::Image:
             if (item.image >= 0 && item.image < int(m_report.images.size())) {
                 const QImage& img = m_report.images[item.image];
-                QSizeF size = img.size().scaled(item.rect.size().toSize(), Qt::KeepAspectRatio);
+                // Pictures: scaled into the box (keeping their shape, if asked) or at their
+                // own size at 96 dpi, at the top-left corner or centred; never outside the box.
+                QSizeF size = img.size();
+                if (s.stretched)
+                    size = s.keepAspect ? size.scaled(item.rect.size(), Qt::KeepAspectRatio)
+                                        : item.rect.size();
                 QRectF target(item.rect.topLeft(), size);
+                if (s.center)
+                    target.moveCenter(item.rect.center());
+                p->save();
+                p->setClipRect(item.rect, Qt::IntersectClip);
                 p->drawImage(target, img);
+                p->restore();
             }
             break;
         }

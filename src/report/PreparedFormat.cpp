@@ -17,7 +17,8 @@ namespace
 {
 
 const QByteArray Magic("ORVELFP3\x01", 9);
-const char* const kindTags[] = {"T", "L", "R", "Q", "E", "I"};
+const char* const kindTags[] = {"T", "L", "R", "Q", "E", "I", "V", "D"};
+constexpr int KindCount = 8;
 
 QString num(double v)
 {
@@ -101,6 +102,9 @@ QByteArray PreparedFormat::toXml(const PreparedReport& r)
         w.writeAttribute(QStringLiteral("lc"), s.frame.color.name(QColor::HexArgb));
         w.writeAttribute(QStringLiteral("lw"), num(s.frame.width));
         w.writeAttribute(QStringLiteral("ls"), QString::number(s.frame.style));
+        w.writeAttribute(
+            QStringLiteral("pic"),
+            QString::number(int(s.stretched) | int(s.keepAspect) << 1 | int(s.center) << 2));
         w.writeEndElement();
     }
     w.writeEndElement();
@@ -192,6 +196,10 @@ bool PreparedFormat::fromXml(const QByteArray& xml, PreparedReport* report)
                 s.frame.color = color(a, "lc", Qt::black);
                 s.frame.width = number(a, "lw", 1);
                 s.frame.style = integer(a, "ls", 0, 5, 1);
+                const int pic = integer(a, "pic", 0, 7, 3);
+                s.stretched = pic & 1;
+                s.keepAspect = pic & 2;
+                s.center = pic & 4;
                 r.styles.push_back(s);
             } else if (name == QLatin1String("Image")) {
                 QImage img =
@@ -222,7 +230,7 @@ bool PreparedFormat::fromXml(const QByteArray& xml, PreparedReport* report)
             } else if (page && name.size() == 1) {
                 PreparedItem it;
                 int kind = -1;
-                for (int k = 0; k < 6; ++k)
+                for (int k = 0; k < KindCount; ++k)
                     if (name == QLatin1String(kindTags[k]))
                         kind = k;
                 if (kind < 0)

@@ -19,13 +19,17 @@ struct ItemStyle {
     double gapX = 2, gapY = 1;
     QColor fill; // invalid = transparent
     FrameSpec frame;
+    // pictures
+    bool stretched = true;
+    bool keepAspect = true;
+    bool center = false;
     bool operator==(const ItemStyle&) const = default;
 };
 
 /// One positioned primitive on a prepared page. Geometry in pixels at 96 dpi from the
 /// paper's top-left corner.
 struct PreparedItem {
-    enum Kind : quint8 { Text, Line, Rect, RoundRect, Ellipse, Image };
+    enum Kind : quint8 { Text, Line, Rect, RoundRect, Ellipse, Image, Triangle, Diamond };
     Kind kind = Text;
     int style = 0;  // index into PreparedReport::styles
     int image = -1; // index into PreparedReport::images

@@ -229,6 +229,11 @@ CompiledBand PageLayout::compile(const Band& band)
                 m_imageCache.insert(key, co.image);
             }
         }
+        if (o.type == ReportObject::Picture) {
+            style.stretched = o.stretched;
+            style.keepAspect = o.keepAspect;
+            style.center = o.center;
+        }
         co.style = m_out->styleIndex(style);
         cb.objects.push_back(std::move(co));
     }
@@ -314,9 +319,32 @@ void PageLayout::emitBand(const CompiledBand& cb, double x, double y, double hei
             }
             break;
         case ReportObject::Shape:
-            item.kind = o.shape == ShapeKind::Ellipse          ? PreparedItem::Ellipse
-                        : o.shape == ShapeKind::RoundRectangle ? PreparedItem::RoundRect
-                                                               : PreparedItem::Rect;
+            switch (o.shape) {
+            case ShapeKind::Rectangle:
+                item.kind = PreparedItem::Rect;
+                break;
+            case ShapeKind::RoundRectangle:
+                item.kind = PreparedItem::RoundRect;
+                break;
+            case ShapeKind::Ellipse:
+                item.kind = PreparedItem::Ellipse;
+                break;
+            case ShapeKind::Triangle:
+                item.kind = PreparedItem::Triangle;
+                break;
+            case ShapeKind::Diamond:
+                item.kind = PreparedItem::Diamond;
+                break;
+            case ShapeKind::Diagonal1:
+                item.kind = PreparedItem::Line;
+                break;
+            case ShapeKind::Diagonal2:
+                // From the bottom-left to the top-right corner.
+                item.kind = PreparedItem::Line;
+                item.rect = QRectF(QPointF(item.rect.left(), item.rect.bottom()),
+                                   QPointF(item.rect.right(), item.rect.top()));
+                break;
+            }
             break;
         case ReportObject::Picture:
             if (co.image < 0)

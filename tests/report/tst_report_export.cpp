@@ -1,7 +1,9 @@
 // Exports of prepared pages: PDF text through poppler, CSV, HTML, text, page images.
 #include "ImageExport.h"
+#include "PreparedFormat.h"
 #include "Report.h"
 #include "ReportExport.h"
+#include "ReportPreparer.h"
 #include "SimpleTextExport.h"
 #include "TextExport.h"
 
@@ -230,6 +232,73 @@ private slots:
         png.setDpi(100000);
         QVERIFY(!png.write(labels, &buf));
         QVERIFY(png.errorString().contains(QLatin1String("too large")));
+    }
+
+    void shapesAndPicturesAreDrawn()
+    {
+        // Shapes and pictures in 100 px boxes along the top of a page without margins.
+        auto object = [](ReportObject::Type type, double left) {
+            ReportObject o;
+            o.type = type;
+            o.left = left;
+            o.width = o.height = 100;
+            o.fill = QColor(Qt::red);
+            o.frame.color = QColor(Qt::red);
+            return o;
+        };
+        ReportObject triangle = object(ReportObject::Shape, 0);
+        triangle.shape = ShapeKind::Triangle;
+        ReportObject diamond = object(ReportObject::Shape, 120);
+        diamond.shape = ShapeKind::Diamond;
+        ReportObject diagonal = object(ReportObject::Shape, 240);
+        diagonal.shape = ShapeKind::Diagonal2;
+        diagonal.frame.width = 3;
+        QImage blue(10, 10, QImage::Format_RGB32);
+        blue.fill(Qt::blue);
+        QByteArray png;
+        QBuffer pngBuffer(&png);
+        pngBuffer.open(QIODevice::WriteOnly);
+        blue.save(&pngBuffer, "PNG");
+        ReportObject natural = object(ReportObject::Picture, 360);
+        natural.imageData = png;
+        natural.stretched = false;
+        natural.center = true;
+        ReportObject filled = object(ReportObject::Picture, 480);
+        filled.imageData = png;
+        filled.keepAspect = false;
+        filled.height = 50;
+        Band title;
+        title.type = Band::ReportTitle;
+        title.height = 100;
+        title.objects = {triangle, diamond, diagonal, natural, filled};
+        ReportTemplate t;
+        ReportPage page;
+        page.leftMargin = page.topMargin = page.rightMargin = page.bottomMargin = 0;
+        page.bands.push_back(title);
+        t.pages.push_back(page);
+        PreparedReport prepared;
+        QVERIFY(ReportPreparer(t, nullptr, QStringLiteral("RPTDB")).prepare(&prepared));
+        // Through the prepared-page file as well, so its picture settings are checked too.
+        QBuffer fp3;
+        fp3.open(QIODevice::ReadWrite);
+        QVERIFY(PreparedFormat().write(prepared, &fp3));
+        fp3.seek(0);
+        PreparedReport loaded;
+        QVERIFY(PreparedFormat().read(&fp3, &loaded));
+        const QImage img = QImage::fromData(exportTo(QStringLiteral("png"), loaded));
+        QVERIFY(!img.isNull());
+        auto at = [&](int x, int y) { return img.pixelColor(x, y); };
+        const QColor red(Qt::red), white(Qt::white), blueColor(Qt::blue);
+        QCOMPARE(at(50, 90), red);   // inside the triangle
+        QCOMPARE(at(5, 5), white);   // beside its apex
+        QCOMPARE(at(170, 50), red);  // the diamond's middle
+        QCOMPARE(at(125, 5), white); // outside its corner
+        QCOMPARE(at(241, 98), red);  // the rising diagonal starts bottom-left
+        QCOMPARE(at(338, 98), white);
+        QCOMPARE(at(410, 50), blueColor); // a picture at its own size, centred
+        QCOMPARE(at(365, 5), white);
+        QCOMPARE(at(575, 45), blueColor); // stretched to the whole box
+        QCOMPARE(at(575, 55), white);
     }
 
     void tiffHoldsEveryPage()

@@ -115,6 +115,16 @@ bool HtmlExport::write(const PreparedReport& report, QIODevice* device)
                 break;
             }
             case PreparedItem::Rect:
+            case PreparedItem::Triangle:
+            case PreparedItem::Diamond: {
+                // Drawn as a filled polygon; the outline is left out.
+                const QString polygon = it.kind == PreparedItem::Triangle
+                                            ? QStringLiteral("50% 0,100% 100%,0 100%")
+                                            : QStringLiteral("50% 0,100% 50%,50% 100%,0 50%");
+                h += QStringLiteral("<div style=\"%1background:%2;clip-path:polygon(%3)\"></div>\n")
+                         .arg(box, css(s.fill.isValid() ? s.fill : s.frame.color), polygon);
+                break;
+            }
             case PreparedItem::RoundRect:
             case PreparedItem::Ellipse: {
                 QString style =
