@@ -3,6 +3,7 @@
 #include "ReportFonts.h"
 
 #include <QPainter>
+#include <QTextLayout>
 #include <cmath>
 
 namespace orvel::report
@@ -42,7 +43,15 @@ void PageRenderer::paintText(QPainter* p, const PreparedItem& item, const ItemSt
         const QRectF inner = item.rect.adjusted(s.gapX, s.gapY, -s.gapX, -s.gapY);
         p->save();
         p->setClipRect(item.rect, Qt::IntersectClip);
-        p->drawText(inner, ReportFonts::textFlags(s.hAlign, s.vAlign, s.wordWrap), item.text);
+        QTextLayout layout;
+        const double height = ReportFonts::layoutText(&layout, s.font, item.text, inner.width(),
+                                                      s.wordWrap, s.hAlign);
+        double dy = 0;
+        if (s.vAlign == VAlign::Center)
+            dy = (inner.height() - height) / 2;
+        else if (s.vAlign == VAlign::Bottom)
+            dy = inner.height() - height;
+        layout.draw(p, inner.topLeft() + QPointF(0, dy));
         p->restore();
     }
     paintFrame(p, item.rect, s.frame);

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QMutex>
+#include <QTextLayout>
 
 namespace orvel::report
 {
@@ -71,16 +72,37 @@ int ReportFonts::textFlags(HAlign h, VAlign v, bool wordWrap)
     return flags;
 }
 
+double ReportFonts::layoutText(QTextLayout* layout, const FontSpec& spec, const QString& text,
+                               double width, bool wordWrap, HAlign align)
+{
+    // Lines break at word boundaries, and inside a word only when it is wider than a line.
+    QString t = text;
+    t.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    layout->setText(t);
+    layout->setFont(font(spec));
+    QTextOption option;
+    option.setWrapMode(wordWrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+    option.setAlignment(
+        Qt::Alignment(textFlags(align, VAlign::Top, false) & Qt::AlignHorizontal_Mask));
+    layout->setTextOption(option);
+    double height = 0;
+    layout->beginLayout();
+    for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+        line.setLineWidth(std::max(1.0, width));
+        line.setPosition(QPointF(0, height));
+        height += line.height();
+    }
+    layout->endLayout();
+    return height;
+}
+
 double ReportFonts::textHeight(const FontSpec& spec, const QString& text, double width, double gapX,
                                double gapY, bool wordWrap)
 {
-    const QFontMetricsF fm(font(spec));
     if (text.isEmpty())
-        return fm.height() + 2 * gapY;
-    const double inner = std::max(1.0, width - 2 * gapX);
-    const QRectF r = fm.boundingRect(QRectF(0, 0, inner, 1e6),
-                                     textFlags(HAlign::Left, VAlign::Top, wordWrap), text);
-    return r.height() + 2 * gapY;
+        return QFontMetricsF(font(spec)).height() + 2 * gapY;
+    QTextLayout layout;
+    return layoutText(&layout, spec, text, width - 2 * gapX, wordWrap, HAlign::Left) + 2 * gapY;
 }
 
 } // namespace orvel::report

@@ -234,7 +234,8 @@ private slots:
         auto t = page({b});
         MemoryDataSource data({"name"},
                               {{QStringLiteral("아주 긴 이름이 여러 줄로 나뉘어 인쇄됩니다")},
-                               {QStringLiteral("짧음")}});
+                               {QStringLiteral("짧음")},
+                               {QStringLiteral("띄어쓰기없이아주길게이어지는한낱말입니다")}});
         const PreparedReport r = prepare(t, &data);
         const PreparedItem* first =
             findText(r, QStringLiteral("아주 긴 이름이 여러 줄로 나뉘어 인쇄됩니다"));
@@ -245,6 +246,11 @@ private slots:
         QCOMPARE(second->rect.height(), 20.0);
         // The neighbour grows to the band's height.
         QCOMPARE(r.pages[0].items[1].rect.height(), first->rect.height());
+        // A word wider than the box breaks inside the word rather than running out of it.
+        const PreparedItem* word =
+            findText(r, QStringLiteral("띄어쓰기없이아주길게이어지는한낱말입니다"));
+        QVERIFY(word);
+        QVERIFY2(word->rect.height() > 40, qPrintable(QString::number(word->rect.height())));
     }
 
     void groupsPrintHeadersAndFooters()
