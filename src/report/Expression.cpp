@@ -42,9 +42,13 @@ private:
     }
     int add(Node n)
     {
+        // Evaluation recurses through the tree: a limit on its size bounds the depth.
+        if (e->m_nodes.size() >= MaxNodes)
+            return -1;
         e->m_nodes.push_back(std::move(n));
         return int(e->m_nodes.size()) - 1;
     }
+    static constexpr size_t MaxNodes = 1000;
     int additive()
     {
         int left = multiplicative();

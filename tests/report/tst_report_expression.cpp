@@ -224,6 +224,13 @@ private slots:
                              QString(100000, ')') + QStringLiteral("]");
         const TextTemplate t(deep, QStringLiteral("[,]"), true);
         QCOMPARE(t.evaluate(FixedContext(), {}, false), deep);
+        QString chain = QStringLiteral("[1");
+        for (int i = 0; i < 200000; ++i)
+            chain += QStringLiteral("+1");
+        chain += QLatin1Char(']');
+        QCOMPARE(
+            TextTemplate(chain, QStringLiteral("[,]"), true).evaluate(FixedContext(), {}, false),
+            chain);
         const QString many = QString(20000, '[');
         QCOMPARE(
             TextTemplate(many, QStringLiteral("[,]"), true).evaluate(FixedContext(), {}, false),
