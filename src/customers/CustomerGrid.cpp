@@ -139,16 +139,30 @@ void CustomerGrid::setCellEditing(bool on)
                        : QAbstractItemView::NoEditTriggers);
 }
 
+void CustomerGrid::commitEditor()
+{
+    if (state() != EditingState)
+        return;
+    QWidget* editor = QApplication::focusWidget();
+    if (editor && viewport()->isAncestorOf(editor)) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
 void CustomerGrid::keyPressEvent(QKeyEvent* event)
 {
-    if (isEnterKey(event) && event->modifiers() == Qt::NoModifier) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (isEnterKey(event) && modifiers == Qt::NoModifier) {
         emit enterPressed();
         event->accept();
         return;
     }
-    if (event->key() == Qt::Key_Down && event->modifiers() == Qt::NoModifier && m_model &&
-        m_cellEditing && m_model->isEditable() && currentIndex().isValid() &&
+    if (event->key() == Qt::Key_Down && modifiers == Qt::NoModifier && m_model && m_cellEditing &&
+        m_model->isEditable() && currentIndex().isValid() &&
         currentIndex().row() == m_model->rowCount() - 1) {
+        // Down typed in a cell editor arrives here: its text counts before the row moves.
+        commitEditor();
         emit appendRowRequested();
         event->accept();
         return;

@@ -47,6 +47,9 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
+    /// Makes the open cell editor's text the cell's value and closes the editor.
+    void commitEditor();
+
     CustomerGridModel* m_model = nullptr;
     bool m_cellEditing = false;
 };

@@ -250,6 +250,15 @@ void TestGridEntry::downOnTheLastRowByLevel()
         s.workspace().deleteButton()->setFocus();
         QCOMPARE(s.model().rowCount(), 2);
     }
+    // Down typed in a cell editor of the last row saves what was typed first.
+    goTo(s, 1, "home_tel");
+    QTest::keyClick(&s.grid(), Qt::Key_7);
+    QWidget* editor = QApplication::focusWidget();
+    QVERIFY(editor && editor != &s.grid());
+    QTest::keyPress(editor, Qt::Key_Down);
+    QTest::keyRelease(&s.grid(), Qt::Key_Down); // the editor has gone by then
+    QCOMPARE(s.rows("home_tel from %1 order by no"), (QStringList{"t1", "7"}));
+    QCOMPARE(s.model().rowCount(), rows);
     QCOMPARE(s.count(), 2);
 }
 
