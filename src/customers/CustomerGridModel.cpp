@@ -143,11 +143,13 @@ int CustomerGridModel::startInsert()
 void CustomerGridModel::cancelRow()
 {
     if (m_state == RowState::Inserting) {
+        // The row stops being active before the view hears of its removal, so moving
+        // the current cell off it is not taken for leaving (and saving) it.
         const int row = m_activeRow;
-        beginRemoveRows({}, row, row);
-        m_state = RowState::Browsing;
         m_activeRow = -1;
         m_pending.clear();
+        beginRemoveRows({}, row, row);
+        m_state = RowState::Browsing;
         endRemoveRows();
         return;
     }

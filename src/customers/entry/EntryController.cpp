@@ -213,6 +213,12 @@ void EntryController::DeleteSelectedRecord()
         return;
     }
     const int row = currentRow();
+    // A new grid row that was never saved has no record to delete: it is discarded,
+    // and no deletion is reported.
+    if (model->rowState() == CustomerGridModel::RowState::Inserting && row == model->activeRow()) {
+        model->cancelRow();
+        return;
+    }
     const QString label = QStringLiteral("[%1][%2][%3]")
                               .arg(model->fieldText(row, QStringLiteral("group_name")),
                                    model->fieldText(row, QStringLiteral("name")),

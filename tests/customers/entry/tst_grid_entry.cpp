@@ -63,6 +63,7 @@ private slots:
     void refusedRowKeepsItsValues();
     void leavingAnEditedRowSavesIt();
     void duplicateViewIsNotEdited();
+    void deletingAnUnsavedNewRowDiscardsIt();
 };
 
 void TestGridEntry::initTestCase()
@@ -317,3 +318,20 @@ void TestGridEntry::duplicateViewIsNotEdited()
 
 QTEST_MAIN(TestGridEntry)
 #include "tst_grid_entry.moc"
+
+void TestGridEntry::deletingAnUnsavedNewRowDiscardsIt()
+{
+    EntrySession s(8, kColumns);
+    s.addRecord(kFilled);
+    goTo(s, 0, "name");
+    QTest::keyClick(&s.grid(), Qt::Key_Down);
+    QCOMPARE(s.model().rowCount(), 2);
+    s.model().setCellText(1, s.column("name"), QStringLiteral("새 고객"));
+    // The button's action without the grid losing the focus first: the new row has no
+    // record, so nothing is asked or reported and nothing is deleted.
+    s.workspace().deleteButton()->click();
+    QVERIFY2(s.app.messages.shown().isEmpty(), qPrintable(s.app.messages.texts().join('\n')));
+    QCOMPARE(s.model().rowCount(), 1);
+    QCOMPARE(s.model().rowState(), CustomerGridModel::RowState::Browsing);
+    QCOMPARE(s.count(), 1);
+}
