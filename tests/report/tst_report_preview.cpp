@@ -152,6 +152,9 @@ private slots:
         QCOMPARE(w.pageView()->zoom(), 2.0);
         click(&w, "zoomOutButton");
         QCOMPARE(w.pageView()->zoom(), 1.6);
+        QCOMPARE(zoom->currentIndex(), -1); // no entry for 160%
+        click(&w, "zoomInButton");
+        QCOMPARE(zoom->currentText(), QStringLiteral("200%"));
         zoom->setCurrentIndex(zoom->findText(QStringLiteral("전체 페이지")));
         emit zoom->activated(zoom->currentIndex());
         const double whole = w.pageView()->zoom();
@@ -160,6 +163,15 @@ private slots:
         // In a landscape-shaped window a whole A4 page is narrower than the page width.
         QVERIFY(whole < w.pageView()->zoom());
         QVERIFY(w.pageView()->viewport()->width() >= 794 * whole);
+    }
+
+    void startsAtTheTemplatesZoom()
+    {
+        m_report.reportTemplate().settings.previewZoom = 1.5;
+        PreviewWindow w(m_report);
+        QCOMPARE(w.pageView()->zoom(), 1.5);
+        QCOMPARE(w.findChild<QComboBox*>(QStringLiteral("zoomBox"))->currentText(),
+                 QStringLiteral("150%"));
     }
 
     void findsText()

@@ -103,6 +103,11 @@ PreviewWindow::PreviewWindow(Report& report, QWidget* parent) : QDialog(parent),
 
     buildToolBar();
     connect(m_view, &PreviewPageView::currentPageChanged, this, &PreviewWindow::updateNavigation);
+    if (m_zoom) {
+        // The zoom box names the zoom whichever way it was set (settings, keys, wheel).
+        connect(m_view, &PreviewPageView::zoomChanged, this,
+                [this](double zoom) { m_zoom->setCurrentIndex(m_zoom->findData(zoom)); });
+    }
     m_view->setZoom(m_report.reportTemplate().settings.previewZoom);
     refresh();
 }
