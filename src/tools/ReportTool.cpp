@@ -195,8 +195,16 @@ int ReportTool::render(const QStringList& args, QTextStream& out, QTextStream& e
         err << "orvel-report: " << (source ? source->errorString() : error) << "\n";
         return Failed;
     }
-    report.setDataSource(source.get(),
-                         o.named.value(QStringLiteral("dataset"), QStringLiteral("RPTDB")));
+    const QString dataSet = o.named.value(QStringLiteral("dataset"), QStringLiteral("RPTDB"));
+    report.setDataSource(source.get(), dataSet);
+    bool read = false;
+    for (const ReportPage& page : report.reportTemplate().pages)
+        for (const Band& band : page.bands)
+            read |= band.type == Band::MasterData &&
+                    band.dataSetName.compare(dataSet, Qt::CaseInsensitive) == 0;
+    if (!read)
+        err << "orvel-report: warning: no data band of the template reads the data set " << dataSet
+            << "\n";
     report.prepare();
     if (!writeOutput(report.prepared(), outPath, dpi, &error)) {
         err << "orvel-report: " << error << "\n";

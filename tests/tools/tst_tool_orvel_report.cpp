@@ -104,6 +104,19 @@ private slots:
         QCOMPARE(QImageReader(path("many.png")).size().width(), 414); // 210 mm at 50 dpi
     }
 
+    void warnsWhenNoBandReadsTheDataSet()
+    {
+        const Result r = run({"render", shipped("customer_list.fr3"), "--csv", csv(), "--dataset",
+                              "OTHER", "--out", path("other.csv")});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.err.contains(QStringLiteral("no data band of the template reads the data set "
+                                               "OTHER")),
+                 qPrintable(r.err));
+        const Result fine = run(
+            {"render", shipped("customer_list.fr3"), "--csv", csv(), "--out", path("fine.csv")});
+        QVERIFY(!fine.err.contains(QStringLiteral("warning")));
+    }
+
     void convertsPreparedPages()
     {
         QVERIFY(
