@@ -5,7 +5,7 @@ INSERT INTO RPTList (RL_Code,RL_Code2,RL_Name,RL_File,RL_SQL) VALUES
   (1,0,'고객 출력','',''),
   (99,0,'SQL','',''),
   (0,1,'고객 목록','customer_list.fr3',''),
-  (0,1,'우편 라벨','mailing_labels.fr3','');
+  (0,1,'우편 라벨','mailing_labels_3x8.fr3','');
 
 INSERT INTO AgentList (AgentCode,AgentName,Owner,Tel,Address,RegDate) VALUES
   ('A001','(주)한빛상사','김정호','02-556-1234','서울 강남구 역삼동 736-1번지','2005-04-11'),

@@ -30,4 +30,4 @@ INSERT INTO RPTList (RL_Code,RL_Code2,RL_Name,RL_File,RL_SQL) VALUES
   (1,0,'고객 출력','',''),
   (99,0,'SQL','',''),
   (0,1,'고객 목록','customer_list.fr3',''),
-  (0,1,'우편 라벨','mailing_labels.fr3','');
+  (0,1,'우편 라벨','mailing_labels_3x8.fr3','');
