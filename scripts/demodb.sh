@@ -13,6 +13,8 @@
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=mariadb-common.sh
+source "$ROOT/scripts/mariadb-common.sh"
 STATE_DIR="${ORVEL_DEMO_DIR:-${XDG_DATA_HOME:-$HOME/.local/share}/orvel-demo}"
 PORT="${ORVEL_DEMO_PORT:-33062}"
 HOST=127.0.0.1
@@ -28,16 +30,6 @@ CHARSET=euckr
 
 die() { echo "demodb: $*" >&2; exit 1; }
 
-find_bin() {
-  for n in "$@"; do
-    if command -v "$n" >/dev/null 2>&1; then command -v "$n"; return; fi
-    for d in /usr/sbin /usr/bin /usr/libexec; do
-      if [[ -x "$d/$n" ]]; then echo "$d/$n"; return; fi
-    done
-  done
-  die "none of $* found (run scripts/install-deps.sh)"
-}
-
 print_env() {
   cat <<ENV
 export ORVEL_DEMO_DB_SOCKET='$SOCKET'
@@ -48,10 +40,6 @@ export ORVEL_DEMO_DB_PASSWORD='$DB_PASSWORD'
 export ORVEL_DEMO_MEMBER_DB='$MEMBER_DB'
 export ORVEL_DEMO_CUSTOMER_DB='$CUSTOMER_DB'
 ENV
-}
-
-running() {
-  [[ -f "$PIDFILE" ]] && kill -0 "$(cat "$PIDFILE")" 2>/dev/null
 }
 
 # Runs the client as root over the socket; the data files are CP949 bytes and

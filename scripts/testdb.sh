@@ -6,22 +6,13 @@
 #   testdb.sh stop    stop it and remove its data
 # The printed lines are shell assignments: eval "$(scripts/testdb.sh start)".
 set -euo pipefail
+# shellcheck source=mariadb-common.sh
+source "$(dirname "$0")/mariadb-common.sh"
 
 STATE_DIR="${ORVEL_TESTDB_DIR:-${TMPDIR:-/tmp}/orvel-testdb-$(id -u)}"
 PORT="${ORVEL_TESTDB_PORT:-33061}"
 SOCKET="$STATE_DIR/mysqld.sock"
 PIDFILE="$STATE_DIR/mysqld.pid"
-
-find_bin() {
-  for n in "$@"; do
-    if command -v "$n" >/dev/null 2>&1; then command -v "$n"; return; fi
-    for d in /usr/sbin /usr/bin /usr/libexec; do
-      if [[ -x "$d/$n" ]]; then echo "$d/$n"; return; fi
-    done
-  done
-  echo "testdb: none of $* found (run scripts/install-deps.sh)" >&2
-  exit 1
-}
 
 print_env() {
   cat <<ENV
@@ -31,10 +22,6 @@ export ORVEL_TEST_DB_PORT='$PORT'
 export ORVEL_TEST_DB_USER='root'
 export ORVEL_TEST_DB_PASSWORD=''
 ENV
-}
-
-running() {
-  [[ -f "$PIDFILE" ]] && kill -0 "$(cat "$PIDFILE")" 2>/dev/null
 }
 
 start() {

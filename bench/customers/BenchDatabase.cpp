@@ -6,7 +6,6 @@
 #include "SqlText.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QThread>
 #include <cstdio>
 #include <stdexcept>
@@ -55,22 +54,10 @@ void BenchDatabase::loadSchema(Connection& connection, const QString& relativePa
     QFile file(sourcePath(relativePath));
     if (!file.open(QIODevice::ReadOnly))
         throw std::runtime_error("cannot read " + relativePath.toStdString());
-    const QString text = QString::fromUtf8(file.readAll());
-    static const QRegularExpression end(QStringLiteral(";[ \\t]*\\r?\\n"));
-    for (QString statement : text.split(end)) {
-        QStringList kept;
-        for (const QString& line : statement.split(QLatin1Char('\n'))) {
-            if (!line.trimmed().startsWith(QLatin1String("--")))
-                kept.append(line);
-        }
-        statement = kept.join(QLatin1Char('\n')).trimmed();
-        if (statement.endsWith(QLatin1Char(';')))
-            statement.chop(1);
-        if (!statement.isEmpty()) {
-            Query q(connection, QStringLiteral("BenchSchema"));
-            q.setSql(statement);
-            q.exec();
-        }
+    for (const QString& statement : sql::splitScript(QString::fromUtf8(file.readAll()))) {
+        Query q(connection, QStringLiteral("BenchSchema"));
+        q.setSql(statement);
+        q.exec();
     }
 }
 

@@ -3,6 +3,7 @@
 // process against the mariadb command-line client fetching the same statement.
 //   orvel-bench-customers [--rows N] [--repeat R]
 #include "BenchDatabase.h"
+#include "BenchOptions.h"
 #include "ClientReference.h"
 #include "Cp949.h"
 #include "Login.h"
@@ -129,20 +130,10 @@ int main(int argc, char* argv[])
             return runRefreshProbe(argc, argv, QByteArray(argv[2]).toLongLong(),
                                    QString::fromLocal8Bit(argv[3]));
         QCoreApplication app(argc, argv);
-        qint64 rows = 1000000;
-        int repeat = 3;
-        const QStringList args = app.arguments();
-        for (int i = 1; i + 1 < args.size(); i += 2) {
-            if (args[i] == QLatin1String("--rows"))
-                rows = args[i + 1].toLongLong();
-            else if (args[i] == QLatin1String("--repeat"))
-                repeat = args[i + 1].toInt();
-        }
-        if (rows < 1 || repeat < 1) {
-            std::fprintf(stderr, "usage: %s [--rows N] [--repeat R]\n", argv[0]);
+        const auto options = parseBenchOptions(app.arguments());
+        if (!options)
             return 2;
-        }
-        return runDriver(rows, repeat);
+        return runDriver(options->rows, options->repeat);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench: %s\n", e.what());
         return 1;

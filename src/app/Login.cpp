@@ -110,7 +110,6 @@ void LoginController::login()
             refuse(QStringLiteral("아이디 또는 비밀번호가 맞지 않습니다."));
             return;
         }
-        q.first();
         // 4: remembered before the approval test, so an unapproved id is kept too.
         IniFile settings(w.settingsFilePath());
         settings.writeInt(QStringLiteral("User"), QStringLiteral("UserType"),

@@ -1,5 +1,7 @@
 #include "SqlText.h"
 
+#include <QRegularExpression>
+
 namespace orvel::sql
 {
 
@@ -111,6 +113,25 @@ QStringList parameterNames(const QString& statement)
             names.append(p.text);
     }
     return names;
+}
+
+QStringList splitScript(const QString& script)
+{
+    static const QRegularExpression end(QStringLiteral(";[ \\t]*\\r?\\n"));
+    QStringList statements;
+    for (const QString& raw : script.split(end)) {
+        QStringList kept;
+        for (const QString& line : raw.split(QLatin1Char('\n'))) {
+            if (!line.trimmed().startsWith(QLatin1String("--")))
+                kept.append(line);
+        }
+        QString statement = kept.join(QLatin1Char('\n')).trimmed();
+        if (statement.endsWith(QLatin1Char(';')))
+            statement.chop(1);
+        if (!statement.isEmpty())
+            statements.append(statement);
+    }
+    return statements;
 }
 
 } // namespace orvel::sql

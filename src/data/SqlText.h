@@ -24,4 +24,8 @@ QList<Piece> splitParameters(const QString& statement);
 /// Names of the parameters in the order they appear (repeats kept).
 QStringList parameterNames(const QString& statement);
 
+/// Splits a script of statements, each ending in ";" at the end of a line, into the
+/// statements; whole-line "--" comments and empty statements are dropped.
+QStringList splitScript(const QString& script);
+
 } // namespace orvel::sql

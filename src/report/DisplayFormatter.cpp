@@ -41,7 +41,7 @@ QString fixed(double v, int decimals, bool thousands, QChar decimal, QChar thous
 
 QString printfNumber(double v, const QString& fmt, QChar decimal, QChar thousand)
 {
-    // Text before and after the first % specification is kept.
+    // Text before and after the first % directive is kept.
     const int pct = int(fmt.indexOf(QLatin1Char('%')));
     int i = pct + 1;
     int precision = -1;

@@ -3,10 +3,10 @@
 #include "Cp949.h"
 #include "DbError.h"
 #include "Query.h"
+#include "SqlText.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QRegularExpression>
 #include <QtTest>
 #include <atomic>
 
@@ -77,22 +77,8 @@ QString sourceFile(const QString& relativePath)
 
 void ScratchDatabase::load(const QString& relativePath)
 {
-    const QString text = sourceFile(relativePath);
-    static const QRegularExpression splitter(QStringLiteral(";[ \\t]*\\r?\\n"));
-    for (const QString& raw : text.split(splitter)) {
-        QString statement = raw.trimmed();
-        // Drop whole-line comments so a file may document itself.
-        QStringList kept;
-        for (const QString& line : statement.split(QLatin1Char('\n'))) {
-            if (!line.trimmed().startsWith(QLatin1String("--")))
-                kept.append(line);
-        }
-        statement = kept.join(QLatin1Char('\n')).trimmed();
-        if (statement.endsWith(QLatin1Char(';')))
-            statement.chop(1);
-        if (!statement.isEmpty())
-            exec(statement);
-    }
+    for (const QString& statement : sql::splitScript(sourceFile(relativePath)))
+        exec(statement);
 }
 
 QString ScratchDatabase::scalar(const QString& statement)
