@@ -10,6 +10,7 @@ PACKAGES=(
   libmariadb-dev mariadb-server mariadb-client
   fonts-nanum fonts-nanum-coding
   poppler-utils xvfb xauth dbus-x11 locales
+  glabels-data
 )
 
 missing=()

@@ -1,9 +1,9 @@
 #include "BenchDatabase.h"
 
 #include "CustomerRows.h"
-#include "Login.h"
-#include "Query.h"
-#include "SqlText.h"
+#include "app/Login.h"
+#include "data/Query.h"
+#include "data/SqlText.h"
 
 #include <QFile>
 #include <QThread>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Connection.h"
-#include "Deployment.h"
+#include "data/Connection.h"
+#include "data/Deployment.h"
 
 #include <QString>
 #include <memory>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Connection.h"
 #include "ProcessRun.h"
+#include "data/Connection.h"
 
 #include <QByteArray>
 

@@ -1,6 +1,6 @@
 #include "CustomerRows.h"
 
-#include "Cp949.h"
+#include "data/Cp949.h"
 
 #include <QFile>
 #include <stdexcept>

@@ -1,17 +1,17 @@
 #include "RefreshProbe.h"
 
 #include "BenchDatabase.h"
-#include "Cp949.h"
-#include "CustomerGrid.h"
-#include "CustomerGridModel.h"
-#include "CustomerWorkspace.h"
-#include "LastResort.h"
-#include "MsgBox.h"
 #include "ProcessRun.h"
-#include "ProgramStart.h"
-#include "Query.h"
-#include "TMainDB.h"
-#include "TMainF.h"
+#include "app/ProgramStart.h"
+#include "app/TMainF.h"
+#include "customers/CustomerGrid.h"
+#include "customers/CustomerGridModel.h"
+#include "customers/CustomerWorkspace.h"
+#include "data/Cp949.h"
+#include "data/Query.h"
+#include "data/TMainDB.h"
+#include "platform/LastResort.h"
+#include "platform/MsgBox.h"
 
 #include <QElapsedTimer>
 #include <QFile>

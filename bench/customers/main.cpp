@@ -5,11 +5,11 @@
 #include "BenchDatabase.h"
 #include "BenchOptions.h"
 #include "ClientReference.h"
-#include "Cp949.h"
-#include "Login.h"
 #include "ProcessRun.h"
 #include "RefreshProbe.h"
-#include "SqlText.h"
+#include "app/Login.h"
+#include "data/Cp949.h"
+#include "data/SqlText.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

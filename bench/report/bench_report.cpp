@@ -1,8 +1,8 @@
 // Report engine benchmark: prepare and PDF export of the shipped templates over many rows.
 // Prints name=value lines (times in ms, sizes and memory in MiB, ratios as plain numbers).
-#include "PdfExport.h"
-#include "PreparedFormat.h"
-#include "Report.h"
+#include "report/Report.h"
+#include "report/export/PdfExport.h"
+#include "report/prepared/PreparedFormat.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>

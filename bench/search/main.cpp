@@ -6,13 +6,13 @@
 #include "BenchDatabase.h"
 #include "BenchOptions.h"
 #include "ClientReference.h"
-#include "Cp949.h"
-#include "Login.h"
-#include "Query.h"
-#include "SearchGrammar.h"
-#include "SqlText.h"
-#include "TSQLInF.h"
-#include "ValueList.h"
+#include "app/Login.h"
+#include "customers/search/SearchGrammar.h"
+#include "customers/search/TSQLInF.h"
+#include "customers/search/ValueList.h"
+#include "data/Cp949.h"
+#include "data/Query.h"
+#include "data/SqlText.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "AccountListModel.h"
+#include "admin/AccountListModel.h"
 
-#include "Query.h"
+#include "data/Query.h"
 
 namespace orvel
 {

@@ -1,10 +1,10 @@
-#include "AccountPage.h"
+#include "admin/AccountPage.h"
 
-#include "AccountListModel.h"
-#include "CollapsiblePanel.h"
-#include "LastResort.h"
-#include "MainServices.h"
-#include "TMainDB.h"
+#include "admin/AccountListModel.h"
+#include "appcore/MainServices.h"
+#include "data/TMainDB.h"
+#include "platform/CollapsiblePanel.h"
+#include "platform/LastResort.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -1,9 +1,9 @@
-#include "PasswordChange.h"
+#include "admin/PasswordChange.h"
 
-#include "DbError.h"
-#include "LastResort.h"
-#include "MainServices.h"
-#include "TMainDB.h"
+#include "appcore/MainServices.h"
+#include "data/DbError.h"
+#include "data/TMainDB.h"
+#include "platform/LastResort.h"
 
 #include <QFormLayout>
 #include <QLabel>

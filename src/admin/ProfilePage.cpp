@@ -1,9 +1,9 @@
-#include "ProfilePage.h"
+#include "admin/ProfilePage.h"
 
-#include "LastResort.h"
-#include "MainServices.h"
-#include "Profiles.h"
-#include "TMainDB.h"
+#include "admin/Profiles.h"
+#include "appcore/MainServices.h"
+#include "data/TMainDB.h"
+#include "platform/LastResort.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
-#include "Profiles.h"
+#include "admin/Profiles.h"
 
-#include "TMainDB.h"
+#include "data/TMainDB.h"
 
 namespace orvel
 {

@@ -1,10 +1,10 @@
-#include "TConfigF.h"
+#include "admin/TConfigF.h"
 
-#include "AccountPage.h"
-#include "LastResort.h"
-#include "MainServices.h"
-#include "PasswordChange.h"
-#include "ProfilePage.h"
+#include "admin/AccountPage.h"
+#include "admin/PasswordChange.h"
+#include "admin/ProfilePage.h"
+#include "appcore/MainServices.h"
+#include "platform/LastResort.h"
 
 #include <QGuiApplication>
 #include <QScreen>

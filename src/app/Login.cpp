@@ -1,14 +1,14 @@
-#include "Login.h"
+#include "app/Login.h"
 
-#include "CollapsiblePanel.h"
-#include "CustomerGrid.h"
-#include "CustomerWorkspace.h"
-#include "EntryPanel.h"
-#include "FindPanel.h"
-#include "IniFile.h"
-#include "SqlText.h"
-#include "TMainDB.h"
-#include "TMainF.h"
+#include "app/TMainF.h"
+#include "appcore/IniFile.h"
+#include "customers/CustomerGrid.h"
+#include "customers/CustomerWorkspace.h"
+#include "customers/EntryPanel.h"
+#include "customers/FindPanel.h"
+#include "data/SqlText.h"
+#include "data/TMainDB.h"
+#include "platform/CollapsiblePanel.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,9 +1,9 @@
-#include "ProgramStart.h"
+#include "app/ProgramStart.h"
 
-#include "LastResort.h"
-#include "Skins.h"
-#include "TMainDB.h"
-#include "TMainF.h"
+#include "app/TMainF.h"
+#include "data/TMainDB.h"
+#include "platform/LastResort.h"
+#include "platform/Skins.h"
 
 namespace orvel
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Deployment.h"
+#include "data/Deployment.h"
 
 #include <memory>
 

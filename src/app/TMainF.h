@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Deployment.h"
-#include "MainServices.h"
+#include "appcore/MainServices.h"
+#include "data/Deployment.h"
 
 #include <QMainWindow>
 #include <QPointer>

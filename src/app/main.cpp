@@ -1,9 +1,9 @@
 // Program start: application, main window, data module, message loop.
-#include "Deployment.h"
-#include "LastResort.h"
-#include "ProgramStart.h"
-#include "Skins.h"
-#include "TMainF.h"
+#include "app/ProgramStart.h"
+#include "app/TMainF.h"
+#include "data/Deployment.h"
+#include "platform/LastResort.h"
+#include "platform/Skins.h"
 
 int main(int argc, char* argv[])
 {

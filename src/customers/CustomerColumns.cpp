@@ -1,4 +1,4 @@
-#include "CustomerColumns.h"
+#include "customers/CustomerColumns.h"
 
 #include <QHash>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "CustomerGrid.h"
+#include "customers/CustomerGrid.h"
 
-#include "CustomerColumns.h"
-#include "CustomerGridModel.h"
-#include "GridStyle.h"
+#include "customers/CustomerColumns.h"
+#include "customers/CustomerGridModel.h"
+#include "customers/GridStyle.h"
 
 #include <QApplication>
 #include <QHeaderView>

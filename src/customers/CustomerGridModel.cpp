@@ -1,9 +1,9 @@
-#include "CustomerGridModel.h"
+#include "customers/CustomerGridModel.h"
 
-#include "CustomerColumns.h"
-#include "DbError.h"
-#include "GridStyle.h"
-#include "Query.h"
+#include "customers/CustomerColumns.h"
+#include "customers/GridStyle.h"
+#include "data/DbError.h"
+#include "data/Query.h"
 
 #include <cmath>
 

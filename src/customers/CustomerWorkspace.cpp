@@ -1,14 +1,14 @@
-#include "CustomerWorkspace.h"
+#include "customers/CustomerWorkspace.h"
 
-#include "CustomerColumns.h"
-#include "CustomerGrid.h"
-#include "CustomerGridModel.h"
-#include "EntryController.h"
-#include "EntryPanel.h"
-#include "FindPanel.h"
-#include "MainServices.h"
-#include "SearchController.h"
-#include "TMainDB.h"
+#include "appcore/MainServices.h"
+#include "customers/CustomerColumns.h"
+#include "customers/CustomerGrid.h"
+#include "customers/CustomerGridModel.h"
+#include "customers/EntryPanel.h"
+#include "customers/FindPanel.h"
+#include "customers/entry/EntryController.h"
+#include "customers/search/SearchController.h"
+#include "data/TMainDB.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
-#include "EntryPanel.h"
+#include "customers/EntryPanel.h"
 
-#include "Query.h"
-#include "SqlText.h"
+#include "data/Query.h"
+#include "data/SqlText.h"
 
 #include <QComboBox>
 #include <QFrame>

@@ -1,4 +1,4 @@
-#include "FindPanel.h"
+#include "customers/FindPanel.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

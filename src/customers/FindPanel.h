@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CollapsiblePanel.h"
+#include "platform/CollapsiblePanel.h"
 
 class QLabel;
 class QPushButton;

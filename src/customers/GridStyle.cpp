@@ -1,4 +1,4 @@
-#include "GridStyle.h"
+#include "customers/GridStyle.h"
 
 namespace orvel::gridstyle
 {

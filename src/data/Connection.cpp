@@ -1,7 +1,7 @@
-#include "Connection.h"
+#include "data/Connection.h"
 
-#include "Cp949.h"
-#include "DbError.h"
+#include "data/Cp949.h"
+#include "data/DbError.h"
 
 #include <errmsg.h>
 #include <mysql.h>

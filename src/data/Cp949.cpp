@@ -1,4 +1,4 @@
-#include "Cp949.h"
+#include "data/Cp949.h"
 
 #include <QTextCodec>
 

@@ -1,4 +1,4 @@
-#include "Deployment.h"
+#include "data/Deployment.h"
 
 #include <QDir>
 #include <QSettings>

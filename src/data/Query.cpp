@@ -1,8 +1,8 @@
-#include "Query.h"
+#include "data/Query.h"
 
-#include "Cp949.h"
-#include "DbError.h"
-#include "SqlText.h"
+#include "data/Cp949.h"
+#include "data/DbError.h"
+#include "data/SqlText.h"
 
 #include <mysql.h>
 

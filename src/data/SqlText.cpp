@@ -1,4 +1,4 @@
-#include "SqlText.h"
+#include "data/SqlText.h"
 
 #include <QRegularExpression>
 

@@ -1,4 +1,4 @@
-#include "TMainDB.h"
+#include "data/TMainDB.h"
 
 namespace orvel
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Connection.h"
-#include "Query.h"
+#include "data/Connection.h"
+#include "data/Query.h"
 
 namespace orvel
 {

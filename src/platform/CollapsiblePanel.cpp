@@ -1,4 +1,4 @@
-#include "CollapsiblePanel.h"
+#include "platform/CollapsiblePanel.h"
 
 #include <QEventLoop>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "InputMethod.h"
+#include "platform/InputMethod.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
-#include "LastResort.h"
+#include "platform/LastResort.h"
 
-#include "MsgBox.h"
+#include "platform/MsgBox.h"
 
 namespace orvel
 {

@@ -1,4 +1,4 @@
-#include "Skins.h"
+#include "platform/Skins.h"
 
 #include <QApplication>
 #include <QFile>

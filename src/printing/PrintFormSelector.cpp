@@ -1,7 +1,7 @@
-#include "PrintFormSelector.h"
+#include "printing/PrintFormSelector.h"
 
-#include "MainServices.h"
-#include "TMainDB.h"
+#include "appcore/MainServices.h"
+#include "data/TMainDB.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "Report.h"
+#include "report/Report.h"
 
-#include "PreparedFormat.h"
-#include "ReportPreparer.h"
-#include "TemplateFormat.h"
+#include "report/prepare/ReportPreparer.h"
+#include "report/prepared/PreparedFormat.h"
+#include "report/template/TemplateFormat.h"
 
 #include <QDir>
 #include <QFileInfo>

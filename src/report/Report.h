@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DataSource.h"
-#include "PreparedReport.h"
-#include "ReportModel.h"
+#include "report/data/DataSource.h"
+#include "report/model/ReportModel.h"
+#include "report/prepared/PreparedReport.h"
 
 #include <stdexcept>
 

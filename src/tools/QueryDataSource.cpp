@@ -1,8 +1,8 @@
-#include "QueryDataSource.h"
+#include "tools/QueryDataSource.h"
 
-#include "Connection.h"
-#include "DbError.h"
-#include "Query.h"
+#include "data/Connection.h"
+#include "data/DbError.h"
+#include "data/Query.h"
 
 namespace orvel::tools
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DataSource.h"
+#include "report/data/DataSource.h"
 
 #include <memory>
 

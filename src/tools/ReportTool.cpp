@@ -1,10 +1,10 @@
-#include "ReportTool.h"
+#include "tools/ReportTool.h"
 
-#include "CsvDataSource.h"
-#include "ImageExport.h"
-#include "PreparedFormat.h"
-#include "Report.h"
-#include "ReportExport.h"
+#include "report/Report.h"
+#include "report/data/CsvDataSource.h"
+#include "report/export/ImageExport.h"
+#include "report/export/ReportExport.h"
+#include "report/prepared/PreparedFormat.h"
 
 #include <QFileInfo>
 #include <QSaveFile>

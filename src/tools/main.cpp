@@ -1,8 +1,8 @@
 // orvel-report: renders report templates and converts prepared reports from the command line.
-#include "DbError.h"
-#include "Deployment.h"
-#include "QueryDataSource.h"
-#include "ReportTool.h"
+#include "data/DbError.h"
+#include "data/Deployment.h"
+#include "tools/QueryDataSource.h"
+#include "tools/ReportTool.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
-#include "RunZipLookup.h"
+#include "zipcode/RunZipLookup.h"
 
-#include "MainServices.h"
-#include "TPostFindF.h"
+#include "appcore/MainServices.h"
+#include "zipcode/TPostFindF.h"
 
 #include <QPointer>
 

@@ -1,11 +1,11 @@
-#include "TPostFindF.h"
+#include "zipcode/TPostFindF.h"
 
-#include "LastResort.h"
-#include "MainServices.h"
-#include "TMainDB.h"
-#include "TextTrim.h"
-#include "ZipAddress.h"
-#include "ZipResultModel.h"
+#include "appcore/MainServices.h"
+#include "data/TMainDB.h"
+#include "platform/LastResort.h"
+#include "zipcode/TextTrim.h"
+#include "zipcode/ZipAddress.h"
+#include "zipcode/ZipResultModel.h"
 
 #include <QComboBox>
 #include <QGroupBox>

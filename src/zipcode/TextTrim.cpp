@@ -1,4 +1,4 @@
-#include "TextTrim.h"
+#include "zipcode/TextTrim.h"
 
 namespace orvel
 {

@@ -1,6 +1,6 @@
-#include "ZipAddress.h"
+#include "zipcode/ZipAddress.h"
 
-#include "TextTrim.h"
+#include "zipcode/TextTrim.h"
 
 namespace orvel
 {

@@ -1,6 +1,6 @@
-#include "ZipResultModel.h"
+#include "zipcode/ZipResultModel.h"
 
-#include "Query.h"
+#include "data/Query.h"
 
 namespace orvel
 {

@@ -3,8 +3,8 @@
 // Drives the settings dialog of a running main window the way a user does.
 
 #include "AppHarness.h"
-#include "TConfigF.h"
-#include "TMainF.h"
+#include "admin/TConfigF.h"
+#include "app/TMainF.h"
 
 #include <QAction>
 #include <QListWidget>

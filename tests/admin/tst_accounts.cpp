@@ -1,9 +1,9 @@
 // The page "사용자": the account grid, loading, changing, adding and cancelling accounts.
-#include "AccountListModel.h"
-#include "AccountPage.h"
 #include "AdminDriver.h"
-#include "CollapsiblePanel.h"
-#include "TMainDB.h"
+#include "admin/AccountListModel.h"
+#include "admin/AccountPage.h"
+#include "data/TMainDB.h"
+#include "platform/CollapsiblePanel.h"
 
 #include <QComboBox>
 #include <QHeaderView>

@@ -1,7 +1,7 @@
 // The password change on the page "일반".
 #include "AdminDriver.h"
-#include "PasswordChange.h"
-#include "TMainDB.h"
+#include "admin/PasswordChange.h"
+#include "data/TMainDB.h"
 
 #include <QLineEdit>
 #include <QPushButton>

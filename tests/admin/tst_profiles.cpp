@@ -1,9 +1,9 @@
 // The settings dialog's frame and page rule, and the column-profile editor.
 #include "AdminDriver.h"
-#include "PasswordChange.h"
-#include "ProfilePage.h"
-#include "Profiles.h"
-#include "TMainDB.h"
+#include "admin/PasswordChange.h"
+#include "admin/ProfilePage.h"
+#include "admin/Profiles.h"
+#include "data/TMainDB.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

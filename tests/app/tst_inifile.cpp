@@ -1,6 +1,6 @@
 // The settings file: CP949 text, defaults for what is missing, keys kept on write.
-#include "Cp949.h"
-#include "IniFile.h"
+#include "appcore/IniFile.h"
+#include "data/Cp949.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,11 +1,11 @@
 // The login against the member directory and the workspace it sets up.
 #include "AppHarness.h"
-#include "CustomerWorkspace.h"
-#include "FindPanel.h"
-#include "IniFile.h"
-#include "Login.h"
-#include "TMainDB.h"
-#include "TMainF.h"
+#include "app/Login.h"
+#include "app/TMainF.h"
+#include "appcore/IniFile.h"
+#include "customers/CustomerWorkspace.h"
+#include "customers/FindPanel.h"
+#include "data/TMainDB.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,12 +1,12 @@
 // The main window's frame, creation step, services and program start.
 #include "AppHarness.h"
-#include "Cp949.h"
-#include "CustomerWorkspace.h"
-#include "EntryPanel.h"
-#include "ProgramStart.h"
-#include "ShellOpen.h"
-#include "TMainDB.h"
-#include "TMainF.h"
+#include "app/ProgramStart.h"
+#include "app/TMainF.h"
+#include "customers/CustomerWorkspace.h"
+#include "customers/EntryPanel.h"
+#include "data/Cp949.h"
+#include "data/TMainDB.h"
+#include "platform/ShellOpen.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,5 +1,5 @@
 // The customer grid's column table and number format.
-#include "CustomerColumns.h"
+#include "customers/CustomerColumns.h"
 
 #include <QtTest>
 

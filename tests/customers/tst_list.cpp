@@ -1,15 +1,15 @@
 // The customer list after login: statement, caption, grid columns, duplicate view,
 // failures, the entry panel's group list and the print-form selector.
 #include "AppHarness.h"
-#include "CustomerColumns.h"
-#include "CustomerGrid.h"
-#include "CustomerGridModel.h"
-#include "CustomerWorkspace.h"
-#include "EntryPanel.h"
-#include "FindPanel.h"
-#include "PrintFormSelector.h"
-#include "TMainDB.h"
-#include "TMainF.h"
+#include "app/TMainF.h"
+#include "customers/CustomerColumns.h"
+#include "customers/CustomerGrid.h"
+#include "customers/CustomerGridModel.h"
+#include "customers/CustomerWorkspace.h"
+#include "customers/EntryPanel.h"
+#include "customers/FindPanel.h"
+#include "data/TMainDB.h"
+#include "printing/PrintFormSelector.h"
 
 #include <QComboBox>
 #include <QDir>

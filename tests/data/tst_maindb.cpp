@@ -1,7 +1,7 @@
 // The data-access module: its named objects and the keep-alive.
-#include "DbError.h"
-#include "TMainDB.h"
 #include "TestDatabase.h"
+#include "data/DbError.h"
+#include "data/TMainDB.h"
 
 #include <QtTest>
 

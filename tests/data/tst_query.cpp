@@ -1,9 +1,9 @@
 // Query objects against a real server: CP949 round trips on both character-set
 // layouts, parameters, NULLs, column kinds, errors and reconnecting.
-#include "Cp949.h"
-#include "DbError.h"
-#include "Query.h"
 #include "TestDatabase.h"
+#include "data/Cp949.h"
+#include "data/DbError.h"
+#include "data/Query.h"
 
 #include <QtTest>
 #include <mysql.h>

@@ -1,5 +1,5 @@
 // Statement text helpers: parameter scanning and identifier quoting.
-#include "SqlText.h"
+#include "data/SqlText.h"
 
 #include <QtTest>
 

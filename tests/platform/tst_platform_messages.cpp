@@ -1,7 +1,7 @@
 // Message box, handler of last resort, guarded actions and the guarded application object.
 
-#include "LastResort.h"
-#include "MsgBox.h"
+#include "platform/LastResort.h"
+#include "platform/MsgBox.h"
 
 #include <QDialog>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 // Collapsible panel, skins, shell open and the input-method switch.
 
-#include "CollapsiblePanel.h"
-#include "InputMethod.h"
-#include "ShellOpen.h"
-#include "Skins.h"
+#include "platform/CollapsiblePanel.h"
+#include "platform/InputMethod.h"
+#include "platform/ShellOpen.h"
+#include "platform/Skins.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

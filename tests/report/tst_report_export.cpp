@@ -1,11 +1,11 @@
 // Exports of prepared pages: PDF text through poppler, CSV, HTML, text, page images.
-#include "ImageExport.h"
-#include "PreparedFormat.h"
-#include "Report.h"
-#include "ReportExport.h"
-#include "ReportPreparer.h"
-#include "SimpleTextExport.h"
-#include "TextExport.h"
+#include "report/Report.h"
+#include "report/export/ImageExport.h"
+#include "report/export/ReportExport.h"
+#include "report/export/SimpleTextExport.h"
+#include "report/export/TextExport.h"
+#include "report/prepare/ReportPreparer.h"
+#include "report/prepared/PreparedFormat.h"
 
 #include <QProcess>
 #include <QStandardPaths>

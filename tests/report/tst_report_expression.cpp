@@ -1,6 +1,6 @@
 // Memo texts with expressions, and display formats.
-#include "DisplayFormatter.h"
-#include "Expression.h"
+#include "report/expression/DisplayFormatter.h"
+#include "report/expression/Expression.h"
 
 #include <QtTest>
 

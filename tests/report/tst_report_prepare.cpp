@@ -1,8 +1,8 @@
 // Preparing pages: pagination, label layouts, stretching, page numbers, groups, .fp3 files.
-#include "PreparedFormat.h"
-#include "Report.h"
-#include "ReportPreparer.h"
-#include "TemplateFormat.h"
+#include "report/Report.h"
+#include "report/prepare/ReportPreparer.h"
+#include "report/prepared/PreparedFormat.h"
+#include "report/template/TemplateFormat.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,10 +1,10 @@
 // The preview window driven as a real widget on the offscreen platform.
-#include "FileChooser.h"
-#include "MsgBox.h"
-#include "PageSetupDialog.h"
-#include "PreviewPageView.h"
-#include "PreviewWindow.h"
-#include "Report.h"
+#include "platform/MsgBox.h"
+#include "report/Report.h"
+#include "report/preview/FileChooser.h"
+#include "report/preview/PageSetupDialog.h"
+#include "report/preview/PreviewPageView.h"
+#include "report/preview/PreviewWindow.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 // Template files: round trip, lenient reading, damaged input.
-#include "Report.h"
-#include "ReportExport.h"
-#include "ReportPreparer.h"
-#include "TemplateFormat.h"
+#include "report/Report.h"
+#include "report/export/ReportExport.h"
+#include "report/prepare/ReportPreparer.h"
+#include "report/template/TemplateFormat.h"
 
 #include <QBuffer>
 #include <QRandomGenerator>

@@ -1,7 +1,7 @@
 #include "AppHarness.h"
 
-#include "TMainDB.h"
-#include "TMainF.h"
+#include "app/TMainF.h"
+#include "data/TMainDB.h"
 
 #include <QDir>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Deployment.h"
-#include "MsgBox.h"
 #include "TestDatabase.h"
+#include "data/Deployment.h"
+#include "platform/MsgBox.h"
 
 #include <QTemporaryDir>
 #include <QVariant>

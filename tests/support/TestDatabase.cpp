@@ -1,9 +1,9 @@
 #include "TestDatabase.h"
 
-#include "Cp949.h"
-#include "DbError.h"
-#include "Query.h"
-#include "SqlText.h"
+#include "data/Cp949.h"
+#include "data/DbError.h"
+#include "data/Query.h"
+#include "data/SqlText.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,8 +1,8 @@
 // Report rows from the customer database: the query data source and orvel-report --sql.
-#include "Deployment.h"
-#include "QueryDataSource.h"
-#include "Report.h"
 #include "TestDatabase.h"
+#include "data/Deployment.h"
+#include "report/Report.h"
+#include "tools/QueryDataSource.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

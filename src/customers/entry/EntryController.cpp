@@ -1,15 +1,15 @@
-#include "EntryController.h"
+#include "customers/entry/EntryController.h"
 
-#include "CustomerGrid.h"
-#include "CustomerGridModel.h"
-#include "CustomerWorkspace.h"
-#include "EntryPanel.h"
-#include "EntryStatements.h"
-#include "GridEntry.h"
-#include "LastResort.h"
-#include "MainServices.h"
-#include "RunZipLookup.h"
-#include "TMainDB.h"
+#include "appcore/MainServices.h"
+#include "customers/CustomerGrid.h"
+#include "customers/CustomerGridModel.h"
+#include "customers/CustomerWorkspace.h"
+#include "customers/EntryPanel.h"
+#include "customers/entry/EntryStatements.h"
+#include "customers/entry/GridEntry.h"
+#include "data/TMainDB.h"
+#include "platform/LastResort.h"
+#include "zipcode/RunZipLookup.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

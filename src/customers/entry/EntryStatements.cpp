@@ -1,7 +1,7 @@
-#include "EntryStatements.h"
+#include "customers/entry/EntryStatements.h"
 
-#include "Query.h"
-#include "SqlText.h"
+#include "data/Query.h"
+#include "data/SqlText.h"
 
 namespace orvel
 {

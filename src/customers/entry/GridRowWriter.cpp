@@ -1,11 +1,11 @@
-#include "GridRowWriter.h"
+#include "customers/entry/GridRowWriter.h"
 
-#include "CustomerGridModel.h"
-#include "DbError.h"
-#include "EntryStatements.h"
-#include "LoginContext.h"
-#include "Query.h"
-#include "SqlText.h"
+#include "appcore/LoginContext.h"
+#include "customers/CustomerGridModel.h"
+#include "customers/entry/EntryStatements.h"
+#include "data/DbError.h"
+#include "data/Query.h"
+#include "data/SqlText.h"
 
 namespace orvel
 {

@@ -1,6 +1,6 @@
-#include "TInputF.h"
+#include "customers/entry/TInputF.h"
 
-#include "TextTrim.h"
+#include "zipcode/TextTrim.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

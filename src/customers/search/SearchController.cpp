@@ -1,15 +1,15 @@
-#include "SearchController.h"
+#include "customers/search/SearchController.h"
 
-#include "CustomerGrid.h"
-#include "CustomerGridModel.h"
-#include "CustomerWorkspace.h"
-#include "FindPanel.h"
-#include "LastResort.h"
-#include "MainServices.h"
-#include "SearchGrammar.h"
-#include "TMainDB.h"
-#include "TSQLInF.h"
-#include "ValueList.h"
+#include "appcore/MainServices.h"
+#include "customers/CustomerGrid.h"
+#include "customers/CustomerGridModel.h"
+#include "customers/CustomerWorkspace.h"
+#include "customers/FindPanel.h"
+#include "customers/search/SearchGrammar.h"
+#include "customers/search/TSQLInF.h"
+#include "customers/search/ValueList.h"
+#include "data/TMainDB.h"
+#include "platform/LastResort.h"
 
 #include <QHeaderView>
 #include <QLabel>

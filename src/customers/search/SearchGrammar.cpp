@@ -1,4 +1,4 @@
-#include "SearchGrammar.h"
+#include "customers/search/SearchGrammar.h"
 
 #include <QDate>
 

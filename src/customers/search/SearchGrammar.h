@@ -2,7 +2,7 @@
 
 // The texts a title click adds to the list state and to the search panel's labels.
 
-#include "Query.h"
+#include "data/Query.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "TSQLInF.h"
+#include "customers/search/TSQLInF.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

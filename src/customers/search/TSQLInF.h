@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Query.h"
-#include "SearchGrammar.h"
+#include "customers/search/SearchGrammar.h"
+#include "data/Query.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
-#include "ValueList.h"
+#include "customers/search/ValueList.h"
 
-#include "Query.h"
-#include "SqlText.h"
+#include "data/Query.h"
+#include "data/SqlText.h"
 
 namespace orvel
 {

@@ -1,6 +1,6 @@
-#include "CsvExport.h"
+#include "report/export/CsvExport.h"
 
-#include "ExportRows.h"
+#include "report/export/ExportRows.h"
 
 namespace orvel::report
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportExport.h"
+#include "report/export/ReportExport.h"
 
 namespace orvel::report
 {

@@ -1,4 +1,4 @@
-#include "ExportRows.h"
+#include "report/export/ExportRows.h"
 
 #include <algorithm>
 

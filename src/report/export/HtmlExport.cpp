@@ -1,6 +1,6 @@
-#include "HtmlExport.h"
+#include "report/export/HtmlExport.h"
 
-#include "ReportFonts.h"
+#include "report/render/ReportFonts.h"
 
 #include <QBuffer>
 

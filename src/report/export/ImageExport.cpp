@@ -1,6 +1,6 @@
-#include "ImageExport.h"
+#include "report/export/ImageExport.h"
 
-#include "PageRenderer.h"
+#include "report/render/PageRenderer.h"
 
 #include <QImageWriter>
 

@@ -1,6 +1,6 @@
-#include "PdfExport.h"
+#include "report/export/PdfExport.h"
 
-#include "PageRenderer.h"
+#include "report/render/PageRenderer.h"
 
 #include <QBuffer>
 #include <QPageLayout>

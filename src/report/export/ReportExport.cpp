@@ -1,12 +1,12 @@
-#include "ReportExport.h"
+#include "report/export/ReportExport.h"
 
-#include "CsvExport.h"
-#include "HtmlExport.h"
-#include "ImageExport.h"
-#include "PdfExport.h"
-#include "SimpleTextExport.h"
-#include "TextExport.h"
-#include "TiffExport.h"
+#include "report/export/CsvExport.h"
+#include "report/export/HtmlExport.h"
+#include "report/export/ImageExport.h"
+#include "report/export/PdfExport.h"
+#include "report/export/SimpleTextExport.h"
+#include "report/export/TextExport.h"
+#include "report/export/TiffExport.h"
 
 namespace orvel::report
 {

@@ -1,6 +1,6 @@
-#include "SimpleTextExport.h"
+#include "report/export/SimpleTextExport.h"
 
-#include "ExportRows.h"
+#include "report/export/ExportRows.h"
 
 namespace orvel::report
 {

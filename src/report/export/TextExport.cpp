@@ -1,4 +1,4 @@
-#include "TextExport.h"
+#include "report/export/TextExport.h"
 
 #include <cmath>
 

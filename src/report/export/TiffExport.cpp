@@ -1,6 +1,6 @@
-#include "TiffExport.h"
+#include "report/export/TiffExport.h"
 
-#include "PageRenderer.h"
+#include "report/render/PageRenderer.h"
 
 #include <QtEndian>
 

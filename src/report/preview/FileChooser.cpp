@@ -1,4 +1,4 @@
-#include "FileChooser.h"
+#include "report/preview/FileChooser.h"
 
 #include <QFileDialog>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "PageSetupDialog.h"
+#include "report/preview/PageSetupDialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

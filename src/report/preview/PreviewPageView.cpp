@@ -1,6 +1,6 @@
-#include "PreviewPageView.h"
+#include "report/preview/PreviewPageView.h"
 
-#include "PageRenderer.h"
+#include "report/render/PageRenderer.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PreparedReport.h"
+#include "report/prepared/PreparedReport.h"
 
 #include <QAbstractScrollArea>
 #include <vector>

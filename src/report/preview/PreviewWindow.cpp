@@ -1,14 +1,14 @@
-#include "PreviewWindow.h"
+#include "report/preview/PreviewWindow.h"
 
-#include "FileChooser.h"
-#include "ImageExport.h"
-#include "LastResort.h"
-#include "PageRenderer.h"
-#include "PageSetupDialog.h"
-#include "PreviewPageView.h"
-#include "Report.h"
-#include "ReportExport.h"
-#include "SimpleTextExport.h"
+#include "platform/LastResort.h"
+#include "report/Report.h"
+#include "report/export/ImageExport.h"
+#include "report/export/ReportExport.h"
+#include "report/export/SimpleTextExport.h"
+#include "report/preview/FileChooser.h"
+#include "report/preview/PageSetupDialog.h"
+#include "report/preview/PreviewPageView.h"
+#include "report/render/PageRenderer.h"
 
 #include <QComboBox>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
 #include "EntrySession.h"
 
-#include "CustomerGrid.h"
-#include "CustomerGridModel.h"
-#include "CustomerWorkspace.h"
-#include "EntryPanel.h"
-#include "TMainF.h"
-#include "TPostFindF.h"
+#include "app/TMainF.h"
+#include "customers/CustomerGrid.h"
+#include "customers/CustomerGridModel.h"
+#include "customers/CustomerWorkspace.h"
+#include "customers/EntryPanel.h"
+#include "zipcode/TPostFindF.h"
 
 #include <QComboBox>
 #include <QLineEdit>

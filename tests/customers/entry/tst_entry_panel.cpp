@@ -1,13 +1,13 @@
 // The entry panel: registering, editing and deleting customer records.
-#include "CustomerGrid.h"
-#include "CustomerGridModel.h"
-#include "CustomerWorkspace.h"
-#include "EntryController.h"
-#include "EntryPanel.h"
 #include "EntrySession.h"
 #include "ModalDriver.h"
-#include "TMainF.h"
-#include "TPostFindF.h"
+#include "app/TMainF.h"
+#include "customers/CustomerGrid.h"
+#include "customers/CustomerGridModel.h"
+#include "customers/CustomerWorkspace.h"
+#include "customers/EntryPanel.h"
+#include "customers/entry/EntryController.h"
+#include "zipcode/TPostFindF.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,14 +1,14 @@
 // In-cell entry in the customer grid: Enter, the pick list, the zip lookup, new rows.
-#include "CustomerGrid.h"
-#include "CustomerGridModel.h"
-#include "CustomerWorkspace.h"
-#include "EntryController.h"
 #include "EntrySession.h"
-#include "GridEntry.h"
 #include "ModalDriver.h"
-#include "TInputF.h"
-#include "TMainF.h"
-#include "TPostFindF.h"
+#include "app/TMainF.h"
+#include "customers/CustomerGrid.h"
+#include "customers/CustomerGridModel.h"
+#include "customers/CustomerWorkspace.h"
+#include "customers/entry/EntryController.h"
+#include "customers/entry/GridEntry.h"
+#include "customers/entry/TInputF.h"
+#include "zipcode/TPostFindF.h"
 
 #include <QComboBox>
 #include <QLineEdit>

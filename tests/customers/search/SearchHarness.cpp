@@ -1,12 +1,12 @@
 #include "SearchHarness.h"
 
-#include "CustomerGrid.h"
-#include "CustomerGridModel.h"
-#include "CustomerWorkspace.h"
-#include "FindPanel.h"
-#include "TMainDB.h"
-#include "TMainF.h"
-#include "TSQLInF.h"
+#include "app/TMainF.h"
+#include "customers/CustomerGrid.h"
+#include "customers/CustomerGridModel.h"
+#include "customers/CustomerWorkspace.h"
+#include "customers/FindPanel.h"
+#include "customers/search/TSQLInF.h"
+#include "data/TMainDB.h"
 
 #include <QHeaderView>
 #include <QRadioButton>

@@ -1,13 +1,13 @@
 // Column-title search and index: the search dialog, the condition and order it builds,
 // the panel's labels and reset buttons, and the duplicate view.
-#include "CustomerGrid.h"
-#include "CustomerGridModel.h"
-#include "CustomerWorkspace.h"
-#include "FindPanel.h"
 #include "SearchHarness.h"
-#include "TMainDB.h"
-#include "TMainF.h"
-#include "TSQLInF.h"
+#include "app/TMainF.h"
+#include "customers/CustomerGrid.h"
+#include "customers/CustomerGridModel.h"
+#include "customers/CustomerWorkspace.h"
+#include "customers/FindPanel.h"
+#include "customers/search/TSQLInF.h"
+#include "data/TMainDB.h"
 
 #include <QComboBox>
 #include <QDateEdit>

@@ -1,12 +1,12 @@
 // The zip-code lookup dialog against a real zip-code directory.
 #include "AppHarness.h"
 #include "ModalDriver.h"
-#include "Query.h"
-#include "RunZipLookup.h"
-#include "TMainDB.h"
-#include "TMainF.h"
-#include "TPostFindF.h"
-#include "ZipAddress.h"
+#include "app/TMainF.h"
+#include "data/Query.h"
+#include "data/TMainDB.h"
+#include "zipcode/RunZipLookup.h"
+#include "zipcode/TPostFindF.h"
+#include "zipcode/ZipAddress.h"
 
 #include <QComboBox>
 #include <QGroupBox>

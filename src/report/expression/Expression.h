@@ -1,0 +1,85 @@
+#pragma once
+
+#include "report/model/ReportModel.h"
+
+#include <QVariant>
+#include <vector>
+
+namespace orvel::report
+{
+
+/// What expressions read while a report is prepared: fields and system variables.
+class Expression;
+
+class ExpressionContext
+{
+public:
+    virtual ~ExpressionContext() = default;
+    virtual QVariant field(const QString& dataSet, const QString& field) const = 0;
+    /// Page#, TotalPages#, Line#, Date, Time ...; an invalid variant when unknown.
+    virtual QVariant variable(const QString& name) const = 0;
+    /// The running value of an aggregate call (SUM, COUNT, AVG, MIN, MAX) of an expression;
+    /// an invalid variant when nobody counts it.
+    virtual QVariant aggregate(const Expression& expression, int node) const
+    {
+        Q_UNUSED(expression);
+        Q_UNUSED(node);
+        return {};
+    }
+};
+
+/// One parsed expression: literals, DS."field" and <DS."field">, variables, + - * /,
+/// parentheses and a few functions. Parsing never throws; a bad expression is invalid.
+class Expression
+{
+public:
+    static Expression parse(const QString& text);
+    bool isValid() const { return m_root >= 0; }
+    QVariant evaluate(const ExpressionContext& context) const;
+    /// Whether the expression reads the variable (case-insensitive).
+    bool usesVariable(const QString& name) const;
+
+    /// Aggregate calls in the expression: their node and lower-case function name.
+    std::vector<std::pair<int, QString>> aggregates() const;
+    /// The value of an aggregate call's first argument for the current row (a COUNT
+    /// without one counts rows).
+    QVariant aggregateArgument(int node, const ExpressionContext& context) const;
+    static bool isAggregate(const QString& lowerName);
+
+private:
+    friend class ExpressionParser;
+    struct Node {
+        enum Kind { Literal, Field, Variable, Binary, Negate, Call };
+        Kind kind = Literal;
+        QVariant value;
+        QString a, b; // data set and field, variable or function name
+        QChar op;
+        std::vector<int> args;
+    };
+    QVariant eval(int node, const ExpressionContext& context) const;
+    std::vector<Node> m_nodes;
+    int m_root = -1;
+};
+
+/// A memo text compiled once: literal runs and delimited expressions.
+class TextTemplate
+{
+public:
+    TextTemplate() = default;
+    TextTemplate(const QString& text, const QString& delimiters, bool expressions);
+    QString evaluate(const ExpressionContext& context, const DisplayFormat& format,
+                     bool hideZeros) const;
+    bool usesVariable(const QString& name) const;
+    bool isConstant() const { return m_exprs.empty(); }
+    const std::vector<Expression>& expressions() const { return m_exprs; }
+
+private:
+    struct Segment {
+        QString literal;
+        int expr = -1;
+    };
+    std::vector<Segment> m_segments;
+    std::vector<Expression> m_exprs;
+};
+
+} // namespace orvel::report

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "report/data/DataSource.h"
+#include "report/model/ReportModel.h"
+#include "report/prepared/PreparedReport.h"
+
+#include <QDateTime>
+
+namespace orvel::report
+{
+
+/// Lays out a template's bands over the rows of its data set into prepared pages.
+class ReportPreparer
+{
+public:
+    static constexpr int DefaultMaxPages = 200000;
+
+    /// dataSetName is the name under which templates see the data source.
+    ReportPreparer(const ReportTemplate& report, DataSource* data, QString dataSetName);
+
+    /// Fixes the time [Date] and [Time] show (tests); default: when prepare() starts.
+    void setNow(const QDateTime& now) { m_now = now; }
+    void setMaxPages(int pages) { m_maxPages = pages; }
+
+    /// Replaces out's pages; false with errorString() set on failure.
+    bool prepare(PreparedReport* out);
+    QString errorString() const { return m_error; }
+
+private:
+    const ReportTemplate& m_report;
+    DataSource* m_data;
+    QString m_dataSetName;
+    QDateTime m_now;
+    int m_maxPages = DefaultMaxPages;
+    QString m_error;
+};
+
+} // namespace orvel::report

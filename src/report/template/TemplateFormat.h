@@ -1,0 +1,37 @@
+#pragma once
+
+#include "report/model/ReportModel.h"
+
+#include <QIODevice>
+#include <QString>
+#include <memory>
+
+namespace orvel::report
+{
+
+/// Reads and writes report templates (.fr3 XML). Reading is lenient about number formats,
+/// text encodings and band order; what it does not understand is kept for writing back.
+class TemplateFormat
+{
+public:
+    static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+
+    /// Returns the template, or nullptr with errorString() set.
+    std::unique_ptr<ReportTemplate> read(QIODevice* device);
+    std::unique_ptr<ReportTemplate> readFile(const QString& path);
+    std::unique_ptr<ReportTemplate> readBytes(const QByteArray& bytes);
+
+    bool write(const ReportTemplate& report, QIODevice* device);
+    bool writeFile(const ReportTemplate& report, const QString& path);
+    static QByteArray toBytes(const ReportTemplate& report);
+
+    QString errorString() const { return m_error; }
+
+private:
+    QString m_error;
+};
+
+/// Parses a template number: decimal point or comma, finite, within a sane range.
+bool parseTemplateNumber(const QString& text, double* value);
+
+} // namespace orvel::report
