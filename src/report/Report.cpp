@@ -38,6 +38,7 @@ void Report::clear()
     // A report before any template is loaded: settings only, no pages.
     m_template = ReportTemplate();
     m_prepared.clear();
+    m_templatePath.clear();
 }
 
 bool Report::loadTemplate(const QString& path)
@@ -51,6 +52,7 @@ bool Report::loadTemplate(const QString& path)
     if (!loaded)
         throw ReportError(format.errorString());
     m_template = std::move(*loaded);
+    m_templatePath = file;
     return true;
 }
 

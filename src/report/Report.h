@@ -35,6 +35,10 @@ public:
     /// the report empty and is no error.
     bool loadTemplate(const QString& path);
     void saveTemplate(const QString& path) const;
+    /// The file the template was read from (empty for a report not read from a file); the
+    /// designer saves to it.
+    QString templatePath() const { return m_templatePath; }
+    void setTemplatePath(const QString& path) { m_templatePath = path; }
     /// Back to the settings of a report before any template is loaded.
     void clear();
 
@@ -59,6 +63,7 @@ private:
     PreparedReport m_prepared;
     DataSource* m_source = nullptr;
     QString m_dataSetName;
+    QString m_templatePath;
 };
 
 } // namespace orvel::report

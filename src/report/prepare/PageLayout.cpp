@@ -1,8 +1,8 @@
 #include "report/prepare/PageLayout.h"
 
+#include "report/render/ObjectPrimitive.h"
 #include "report/render/ReportFonts.h"
 
-#include <QFile>
 #include <cmath>
 
 namespace orvel::report::prepare
@@ -17,18 +17,9 @@ CompiledBand PageLayout::compile(const Band& band)
             continue;
         CompiledObject co;
         co.object = &o;
-        ItemStyle style;
-        style.fill = o.fill;
-        style.frame = o.frame;
         if (o.type == ReportObject::Memo || o.type == ReportObject::SysMemo) {
             co.text = TextTemplate(o.text, o.expressionDelimiters, o.allowExpressions);
             co.usesTotalPages = co.text.usesVariable(QStringLiteral("TotalPages#"));
-            style.font = o.font;
-            style.hAlign = o.hAlign;
-            style.vAlign = o.vAlign;
-            style.wordWrap = o.wordWrap;
-            style.gapX = o.gapX;
-            style.gapY = o.gapY;
         }
         if (o.type == ReportObject::Picture) {
             const QString key = o.fileLink + QLatin1Char('|') + QString::number(qHash(o.imageData));
@@ -36,11 +27,7 @@ CompiledBand PageLayout::compile(const Band& band)
             if (it != m_imageCache.constEnd()) {
                 co.image = *it;
             } else {
-                QImage img;
-                if (!o.imageData.isEmpty())
-                    img.loadFromData(o.imageData);
-                if (img.isNull() && !o.fileLink.isEmpty() && QFile::exists(o.fileLink))
-                    img.load(o.fileLink);
+                const QImage img = pictureOf(o);
                 if (!img.isNull()) {
                     m_out->images.push_back(img);
                     co.image = int(m_out->images.size()) - 1;
@@ -48,12 +35,7 @@ CompiledBand PageLayout::compile(const Band& band)
                 m_imageCache.insert(key, co.image);
             }
         }
-        if (o.type == ReportObject::Picture) {
-            style.stretched = o.stretched;
-            style.keepAspect = o.keepAspect;
-            style.center = o.center;
-        }
-        co.style = m_out->styleIndex(style);
+        co.style = m_out->styleIndex(itemStyleOf(o));
         cb.objects.push_back(std::move(co));
     }
     return cb;
@@ -119,58 +101,15 @@ void PageLayout::emitBand(const CompiledBand& cb, double x, double y, double hei
             h += stretchBy; // vertical rules that reach the band bottom grow with it
         }
         item.rect = QRectF(x + o.left, y + o.top, o.width, h);
-        switch (o.type) {
-        case ReportObject::Memo:
-        case ReportObject::SysMemo:
-            item.kind = PreparedItem::Text;
+        item.kind = primitiveKindOf(o, &item.rect);
+        if (item.kind == PreparedItem::Text) {
             item.text = texts[i];
             if (item.text.isEmpty() && !o.fill.isValid() && o.frame.sides == 0)
                 continue;
-            break;
-        case ReportObject::Line:
-            item.kind = PreparedItem::Line;
-            if (!o.diagonal) {
-                // A line is as long as its larger extent.
-                if (o.width >= h)
-                    item.rect.setHeight(0);
-                else
-                    item.rect.setWidth(0);
-            }
-            break;
-        case ReportObject::Shape:
-            switch (o.shape) {
-            case ShapeKind::Rectangle:
-                item.kind = PreparedItem::Rect;
-                break;
-            case ShapeKind::RoundRectangle:
-                item.kind = PreparedItem::RoundRect;
-                break;
-            case ShapeKind::Ellipse:
-                item.kind = PreparedItem::Ellipse;
-                break;
-            case ShapeKind::Triangle:
-                item.kind = PreparedItem::Triangle;
-                break;
-            case ShapeKind::Diamond:
-                item.kind = PreparedItem::Diamond;
-                break;
-            case ShapeKind::Diagonal1:
-                item.kind = PreparedItem::Line;
-                break;
-            case ShapeKind::Diagonal2:
-                // From the bottom-left to the top-right corner.
-                item.kind = PreparedItem::Line;
-                item.rect = QRectF(QPointF(item.rect.left(), item.rect.bottom()),
-                                   QPointF(item.rect.right(), item.rect.top()));
-                break;
-            }
-            break;
-        case ReportObject::Picture:
+        } else if (item.kind == PreparedItem::Image) {
             if (co.image < 0)
                 continue;
-            item.kind = PreparedItem::Image;
             item.image = co.image;
-            break;
         }
         if (co.usesTotalPages)
             totalPageItems.emplace_back(int(m_out->pages.size()) - 1, int(m_current->items.size()));

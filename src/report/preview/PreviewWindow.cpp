@@ -2,6 +2,7 @@
 
 #include "platform/LastResort.h"
 #include "report/Report.h"
+#include "report/designer/ReportDesigner.h"
 #include "report/export/ImageExport.h"
 #include "report/export/ReportExport.h"
 #include "report/export/SimpleTextExport.h"
@@ -37,7 +38,8 @@ const QString Fp3Filter = QStringLiteral("레포트 (*.fp3)");
 const double ZoomSteps[] = {0.5, 0.75, 1.0, 1.5, 2.0};
 } // namespace
 
-PreviewWindow::PreviewWindow(Report& report, QWidget* parent) : QDialog(parent), m_report(report)
+PreviewWindow::PreviewWindow(Report& report, QWidget* parent, bool allowDesign)
+    : QDialog(parent), m_report(report), m_allowDesign(allowDesign)
 {
     setObjectName(QStringLiteral("PreviewWindow"));
     setWindowTitle(QStringLiteral("미리 보기"));
@@ -205,7 +207,10 @@ void PreviewWindow::buildToolBar()
     if (wanted(B::PageSetup))
         m_pageSetupButton = addButton("pageSetupButton", QStringLiteral("페이지 설정"),
                                       QStringLiteral("페이지 설정"), &PreviewWindow::onPageSetup);
-    // Tools and Edit (the designer) are not offered by this preview.
+    // Tools are not offered by this preview; Edit opens the designer on the report.
+    if (wanted(B::Edit) && m_allowDesign)
+        m_editButton = addButton("editButton", QStringLiteral("편집"),
+                                 QStringLiteral("양식 디자인"), &PreviewWindow::onEdit);
     if (wanted(B::Navigator)) {
         m_toolBar->addSeparator();
         addButton("firstPageButton", QStringLiteral("|◀"), QStringLiteral("첫 페이지"),
@@ -235,10 +240,10 @@ void PreviewWindow::buildToolBar()
             &QDialog::accept);
 }
 
-void PreviewWindow::showPreview(Report& report, QWidget* parent)
+void PreviewWindow::showPreview(Report& report, QWidget* parent, bool allowDesign)
 {
     const ReportSettings& s = report.reportTemplate().settings;
-    auto* window = new PreviewWindow(report, parent);
+    auto* window = new PreviewWindow(report, parent, allowDesign);
     if (s.previewMaximized)
         window->setWindowState(window->windowState() | Qt::WindowMaximized);
     if (s.previewModal) {
@@ -258,9 +263,11 @@ void PreviewWindow::refresh()
         m_pageSpin->setRange(pages > 0 ? 1 : 0, pages);
         m_pageCount->setText(QStringLiteral(" / %1").arg(pages));
     }
+    const bool hasTemplate = !m_loadedFromFile && !m_report.reportTemplate().pages.empty();
     if (m_pageSetupButton)
-        m_pageSetupButton->setEnabled(!m_loadedFromFile &&
-                                      !m_report.reportTemplate().pages.empty());
+        m_pageSetupButton->setEnabled(hasTemplate);
+    if (m_editButton)
+        m_editButton->setEnabled(hasTemplate);
     m_findPage = 0;
     m_findItem = -1;
     fillOutline();
@@ -360,6 +367,15 @@ void PreviewWindow::onPrint()
     if (dialog.exec() != QDialog::Accepted)
         return;
     printTo(&printer, printer.fromPage(), printer.toPage());
+}
+
+void PreviewWindow::onEdit()
+{
+    // A saved template is prepared again, so the preview shows what was designed.
+    if (showDesigner(m_report, this, defaultDesignerOptions())) {
+        m_report.prepare();
+        refresh();
+    }
 }
 
 void PreviewWindow::openPrepared(const QString& path)

@@ -27,10 +27,11 @@ class PreviewWindow : public QDialog
     Q_OBJECT
 
 public:
-    explicit PreviewWindow(Report& report, QWidget* parent = nullptr);
+    /// allowDesign offers the edit button, which opens the designer on the report.
+    explicit PreviewWindow(Report& report, QWidget* parent = nullptr, bool allowDesign = true);
 
     /// Shows the preview as the report's settings say (modal and maximised by default).
-    static void showPreview(Report& report, QWidget* parent = nullptr);
+    static void showPreview(Report& report, QWidget* parent = nullptr, bool allowDesign = true);
 
     PreviewPageView* pageView() const { return m_view; }
 
@@ -62,6 +63,7 @@ private:
     void onFindNext();
     void onOutline();
     void onPageSetup();
+    void onEdit();
     void onFirst();
     void onPrevious();
     void onNext();
@@ -79,6 +81,8 @@ private:
     QLabel* m_findStatus;
     QTreeWidget* m_outline;
     QToolButton* m_pageSetupButton = nullptr;
+    QToolButton* m_editButton = nullptr;
+    bool m_allowDesign;
     int m_findPage = 0;
     int m_findItem = -1;
 };

@@ -25,6 +25,12 @@ public:
     bool writeFile(const ReportTemplate& report, const QString& path);
     static QByteArray toBytes(const ReportTemplate& report);
 
+    /// One object as its template element, and back (the designer's clipboard uses them).
+    static XmlNode objectToNode(const ReportObject& object);
+    /// The object an element describes; false for elements that are no known object or
+    /// whose attributes are damaged.
+    static bool objectFromNode(const XmlNode& node, ReportObject* object);
+
     QString errorString() const { return m_error; }
 
 private:

@@ -390,6 +390,19 @@ std::unique_ptr<ReportTemplate> TemplateFormat::readBytes(const QByteArray& byte
     }
 }
 
+bool TemplateFormat::objectFromNode(const XmlNode& node, ReportObject* object)
+{
+    ReportObject::Type type;
+    if (!objectType(node.name, &type))
+        return false;
+    try {
+        *object = readObject(node, type);
+        return true;
+    } catch (const FormatError&) {
+        return false;
+    }
+}
+
 std::unique_ptr<ReportTemplate> TemplateFormat::read(QIODevice* device)
 {
     if (device->size() > MaxFileSize) {

@@ -3,6 +3,7 @@
 #include "report/template/TemplateFormat.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QSaveFile>
 
 namespace orvel::report
@@ -13,7 +14,7 @@ namespace
 
 QString num(double v)
 {
-    return QString::number(v, 'g', 12);
+    return QString::number(v, 'g', QLocale::FloatingPointShortest);
 }
 QString boolText(bool v)
 {
@@ -245,6 +246,11 @@ bool TemplateFormat::writeFile(const ReportTemplate& report, const QString& path
         return false;
     }
     return true;
+}
+
+XmlNode TemplateFormat::objectToNode(const ReportObject& object)
+{
+    return writeObject(object);
 }
 
 ReportTemplate ReportTemplate::newReport()
