@@ -2,6 +2,9 @@
 # Runs the demo: installs what is missing, builds the program, starts the demo
 # database (kept between runs in a per-user folder) and launches the program on
 # its login page. Arguments are passed on to the program.
+#   scripts/demo.sh --design [TEMPLATE]   opens the report designer instead, on a
+#       template of the demo's orvel_data folder (default customer_list.fr3) with the
+#       first 20 customers of the demo user admin as sample rows.
 # Settings: ORVEL_BUILD_DIR (default build/ in the repository), ORVEL_DEMO_DIR
 # (data folder, default ${XDG_DATA_HOME:-~/.local/share}/orvel-demo),
 # CMAKE_BUILD_PARALLEL_LEVEL (build jobs).
@@ -58,6 +61,13 @@ demo: no display: neither DISPLAY nor WAYLAND_DISPLAY is set, so the program's
       and point a VNC viewer at localhost:5900.
 TEXT
   exit 1
+fi
+
+if [[ "${1:-}" == "--design" ]]; then
+  template="$PROGRAM_DIR/orvel_data/${2:-customer_list.fr3}"
+  say "designing $template"
+  exec "$BUILD/src/tools/orvel-designer" "$template" --deployment "$ORVEL_DEPLOYMENT" \
+    --sql "select * from ${ORVEL_DEMO_CUSTOMER_DB:-orvel_customers}_admin limit 0,20"
 fi
 
 say "starting $EXE"

@@ -2,7 +2,10 @@
 
 #include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/Deployment.h"
 #include "data/Query.h"
+
+#include <QFileInfo>
 
 namespace orvel::tools
 {
@@ -67,6 +70,22 @@ QVariant QueryDataSource::value(int column) const
     if (m_query->isNull(m_query->currentRow(), column))
         return QString();
     return m_query->value(m_query->currentRow(), column);
+}
+
+std::unique_ptr<report::DataSource>
+openDeploymentQuery(const QString& statement, const QString& deploymentFile, QString* error)
+{
+    if (!QFileInfo(deploymentFile).isFile()) {
+        *error = QStringLiteral("deployment file not found: %1").arg(deploymentFile);
+        return nullptr;
+    }
+    try {
+        const Deployment deployment = Deployment::load(deploymentFile);
+        return std::make_unique<QueryDataSource>(deployment.startupDatabase, statement);
+    } catch (const DbError& e) {
+        *error = QStringLiteral("database: ") + e.message();
+        return nullptr;
+    }
 }
 
 } // namespace orvel::tools

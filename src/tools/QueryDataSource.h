@@ -41,4 +41,9 @@ private:
     QString m_error;
 };
 
+/// Rows of a statement on the start-up customer database a deployment file names;
+/// nullptr with error set when the file or the statement fails.
+std::unique_ptr<report::DataSource>
+openDeploymentQuery(const QString& statement, const QString& deploymentFile, QString* error);
+
 } // namespace orvel::tools

@@ -12,7 +12,7 @@ DataPanel::DataPanel(ReportDocument* doc, QWidget* parent) : QTreeWidget(parent)
 {
     setObjectName(QStringLiteral("dataPanel"));
     setAccessibleName(QStringLiteral("데이터"));
-    setHeaderLabel(QStringLiteral("데이터"));
+    setHeaderHidden(true);
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragOnly);
     setSelectionMode(QAbstractItemView::SingleSelection);

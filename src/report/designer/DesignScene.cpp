@@ -12,6 +12,8 @@ namespace orvel::report
 DesignScene::DesignScene(ReportDocument* doc, QObject* parent)
     : QGraphicsScene(parent), m_doc(doc), m_gridStep(mmToPx(2))
 {
+    // Items move in hundreds at a time; a search tree would be rebuilt on every move.
+    setItemIndexMethod(QGraphicsScene::NoIndex);
     connect(doc, &ReportDocument::changed, this, &DesignScene::sync);
     connect(doc, &ReportDocument::pageSwitched, this, &DesignScene::sync);
     connect(doc, &ReportDocument::selectionChanged, this, &DesignScene::syncSelection);
@@ -23,13 +25,13 @@ DesignScene::~DesignScene() = default;
 void DesignScene::setGridStep(double px)
 {
     m_gridStep = std::max(1.0, px);
-    update();
+    invalidate(QRectF(), QGraphicsScene::BackgroundLayer);
 }
 
 void DesignScene::setGridVisible(bool on)
 {
     m_gridVisible = on;
-    update();
+    invalidate(QRectF(), QGraphicsScene::BackgroundLayer);
 }
 
 double DesignScene::snap(double v) const
@@ -102,9 +104,16 @@ void DesignScene::sync()
                                                    m_layout->slotOf(keptBands[i])->body,
                                                    DesignLayout::CaptionHeight);
     }
-    setSceneRect(m_layout->surface().adjusted(-40, -40, 40, 40));
+    const QRectF rect = m_layout->surface().adjusted(-40, -40, 40, 40);
+    if (rect != sceneRect() || m_layout->paper() != m_drawnPaper ||
+        m_layout->margins() != m_drawnMargins) {
+        // The views cache the background: a new page size or margins draws it anew.
+        setSceneRect(rect);
+        m_drawnPaper = m_layout->paper();
+        m_drawnMargins = m_layout->margins();
+        invalidate(QRectF(), QGraphicsScene::BackgroundLayer);
+    }
     syncSelection();
-    update();
 }
 
 void DesignScene::syncSelection()

@@ -59,6 +59,7 @@ private:
     std::vector<std::vector<ObjectItem*>> m_objects;
     std::vector<std::vector<ObjectItem*>> m_placeholders;
     std::vector<BandItem*> m_placeholderBands;
+    QRectF m_drawnPaper, m_drawnMargins;
     double m_gridStep;
     bool m_snap = true;
     bool m_gridVisible = true;

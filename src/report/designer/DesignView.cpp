@@ -31,6 +31,8 @@ DesignView::DesignView(DesignScene* scene, QWidget* parent)
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
     setViewportUpdateMode(QGraphicsView::SmartViewportUpdate);
+    // Paper, margins and grid change only with the page; moves repaint items alone.
+    setCacheMode(QGraphicsView::CacheBackground);
     setRenderHint(QPainter::Antialiasing, true);
     setRenderHint(QPainter::TextAntialiasing, true);
     setAcceptDrops(true);
@@ -434,6 +436,16 @@ void DesignView::scrollContentsBy(int dx, int dy)
 {
     QGraphicsView::scrollContentsBy(dx, dy);
     emit viewportMoved();
+}
+
+void DesignView::showEvent(QShowEvent* event)
+{
+    QGraphicsView::showEvent(event);
+    if (!m_shown) {
+        // A page opens at its top.
+        m_shown = true;
+        verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+    }
 }
 
 void DesignView::dragEnterEvent(QDragEnterEvent* event)

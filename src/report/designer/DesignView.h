@@ -61,6 +61,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -91,6 +92,7 @@ private:
     std::vector<QRectF> m_dragStartRects;
     QRubberBand* m_rubber = nullptr;
     bool m_rubberAdds = false;
+    bool m_shown = false;
 };
 
 } // namespace orvel::report

@@ -64,14 +64,15 @@ void ObjectItem::setSelectedLook(bool selected)
 {
     if (selected == m_selected)
         return;
+    prepareGeometryChange();
     m_selected = selected;
     update();
 }
 
 QRectF ObjectItem::boundingRect() const
 {
-    // Room for the handles at the largest zoom-out they are drawn at.
-    const double m = HandleSize * 4;
+    // Room for the handles at the largest zoom-out they are drawn at, and for a pen's width.
+    const double m = m_selected ? HandleSize * 4 : 2;
     return QRectF(QPointF(0, 0), m_size).adjusted(-m, -m, m, m);
 }
 

@@ -259,7 +259,11 @@ void ReportDocument::pushBands(const QString& name, const std::vector<int>& band
                                const std::function<void(ReportPage&)>& f,
                                const DesignSelection& after, int mergeId)
 {
-    ReportPage work = page();
+    // The edit works on copies of the bands it touches only.
+    ReportPage work;
+    work.bands.resize(page().bands.size());
+    for (int b : bands)
+        work.bands[size_t(b)] = page().bands[size_t(b)];
     f(work);
     std::vector<ChangeBandsCommand::Change> changes;
     for (int b : bands) {
