@@ -438,6 +438,24 @@ void DesignView::scrollContentsBy(int dx, int dy)
     emit viewportMoved();
 }
 
+bool DesignView::focusNextPrevChild(bool next)
+{
+    // While an object is selected, Tab and Shift+Tab go from object to object in print
+    // order; Escape clears the selection, and Tab then leaves the page.
+    ReportDocument* doc = document();
+    if (doc->selection().objects.empty())
+        return QGraphicsView::focusNextPrevChild(next);
+    std::vector<ObjectRef> all;
+    for (int b = 0; b < int(doc->page().bands.size()); ++b)
+        for (const ObjectRef& r : doc->allObjects(b))
+            all.push_back(r);
+    auto it = std::find(all.begin(), all.end(), doc->selection().objects.back());
+    long i = it == all.end() ? 0 : long(it - all.begin());
+    i = (i + (next ? 1 : long(all.size()) - 1)) % long(all.size());
+    doc->selectObjects({all[size_t(i)]});
+    return true;
+}
+
 void DesignView::showEvent(QShowEvent* event)
 {
     QGraphicsView::showEvent(event);

@@ -2,6 +2,7 @@
 
 #include "report/designer/commands/ChangeBands.h"
 #include "report/designer/commands/ChangePage.h"
+#include "report/template/Fr3Names.h"
 #include "report/template/TemplateFormat.h"
 
 #include <QLocale>
@@ -558,6 +559,8 @@ int ReportDocument::addBand(const QString& name, Band band)
         band.name = uniqueName(band.name.isEmpty() ? QStringLiteral("Band") : band.name);
     if (band.width <= 0)
         band.width = mmToPx(p.paperWidth - p.leftMargin - p.rightMargin);
+    if (band.elementName.isEmpty())
+        band.elementName = fr3::bandElement(band.type);
     // Bands of one kind keep their order by Top when read back.
     double top = 0;
     for (size_t i = 0; i < pos; ++i)

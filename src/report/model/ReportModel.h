@@ -36,7 +36,7 @@ struct FrameSpec {
     int sides = 0;
     QColor color = Qt::black;
     double width = 1.0;
-    int style = 0; // Qt::PenStyle
+    int style = 1; // Qt::PenStyle: solid unless a template says otherwise
     bool operator==(const FrameSpec&) const = default;
 };
 

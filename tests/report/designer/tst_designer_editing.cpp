@@ -274,6 +274,12 @@ private slots:
         // the objects it touches.
         s.drag(s.at(0, QPointF(2, 1)), s.at(1, QPointF(60, 10)));
         QCOMPARE(doc->selection().objects, std::vector<ObjectRef>({title1, memo1}));
+        // Tab goes on to the next object, Shift+Tab back.
+        s.click(s.centreOf(memo1));
+        QTest::keyClick(s.viewport(), Qt::Key_Tab);
+        QCOMPARE(doc->selection().objects, std::vector<ObjectRef>({memo2}));
+        QTest::keyClick(s.viewport(), Qt::Key_Backtab);
+        QCOMPARE(doc->selection().objects, std::vector<ObjectRef>({memo1}));
         // A click on an empty band spot selects the band.
         s.click(s.at(1, QPointF(400, 15)));
         QVERIFY(doc->selection().objects.empty());

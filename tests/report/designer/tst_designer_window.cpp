@@ -5,12 +5,17 @@
 #include "platform/MsgBox.h"
 #include "report/designer/DesignEdits.h"
 #include "report/designer/ReportDesigner.h"
+#include "report/designer/labels/LabelWizard.h"
 #include "report/preview/FileChooser.h"
 #include "report/preview/PreviewWindow.h"
 #include "report/template/TemplateFormat.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QDoubleSpinBox>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -73,6 +78,69 @@ private slots:
         QCOMPARE(o.font.pixelHeight, 13);
         QVERIFY(s.window->windowTitle().contains(QStringLiteral("새 양식")));
         QVERIFY(s.window->isWindowModified());
+        // What the designer made reads back unchanged.
+        QTemporaryDir dir;
+        QVERIFY(s.window->saveTo(dir.filePath(QStringLiteral("new.fr3"))));
+        auto reread = TemplateFormat().readFile(dir.filePath(QStringLiteral("new.fr3")));
+        QVERIFY(reread);
+        QVERIFY(*reread == s.doc()->model());
+    }
+
+    void labelWizardMakesALabelTemplate()
+    {
+        // A 2 x 7 sheet of 99.1 x 38.1 mm labels on A4, typed in as the office's own sheet.
+        QTemporaryDir dir;
+        MemoryDataSource rows = customerRows(30);
+        Report report;
+        report.setDataSource(&rows, QStringLiteral("RPTDB"));
+        DesignerOptions options;
+        options.labelSheetsFile = dir.filePath(QStringLiteral("OrvelLabels.ini"));
+        options.labelCatalogueDirs = {dir.filePath(QStringLiteral("no-catalogue"))};
+        Session s(report, options);
+        bool seen = false;
+        onModal<labels::LabelWizard>(
+            this,
+            [&](labels::LabelWizard* w) {
+                w->findChild<QTabWidget*>(QStringLiteral("sheetTabs"))->setCurrentIndex(1);
+                const std::pair<const char*, double> values[] = {
+                    {"paperWidthSpin", 210},        {"paperHeightSpin", 297},
+                    {"labelWidthSpin", 99.1},       {"labelHeightSpin", 38.1},
+                    {"leftMarginSpin", 4.65},       {"topMarginSpin", 15.15},
+                    {"horizontalPitchSpin", 101.6}, {"verticalPitchSpin", 38.1}};
+                for (const auto& [name, value] : values)
+                    w->findChild<QDoubleSpinBox*>(QLatin1String(name))->setValue(value);
+                w->findChild<QSpinBox*>(QStringLiteral("columnsSpin"))->setValue(2);
+                w->findChild<QSpinBox*>(QStringLiteral("rowsSpin"))->setValue(7);
+                for (const char* button : {"nextButton", "nextButton", "finishButton"})
+                    QTest::mouseClick(w->findChild<QAbstractButton*>(QLatin1String(button)),
+                                      Qt::LeftButton);
+            },
+            &seen);
+        s.trigger("labelWizardAction");
+        QVERIFY(seen);
+        QVERIFY(s.doc()->isModified());
+        QVERIFY(s.doc()->filePath().isEmpty());
+        const ReportPage& page = s.doc()->page();
+        int master = -1;
+        for (size_t i = 0; i < page.bands.size(); ++i)
+            if (page.bands[i].type == Band::MasterData)
+                master = int(i);
+        QVERIFY(master >= 0);
+        QCOMPARE(page.bands[size_t(master)].columns, 2);
+        QCOMPARE(page.bands[size_t(master)].dataSetName, QStringLiteral("RPTDB"));
+
+        // 14 labels a page: 30 rows make three pages, the third with two labels.
+        Report labels;
+        labels.reportTemplate() = s.doc()->model();
+        labels.setDataSource(&rows, QStringLiteral("RPTDB"));
+        labels.prepare();
+        QCOMPARE(labels.prepared().pages.size(), size_t(3));
+        for (int p = 0; p < 3; ++p) {
+            int names = 0;
+            for (const PreparedItem& item : labels.prepared().pages[size_t(p)].items)
+                names += item.text.contains(QStringLiteral("고객")) ? 1 : 0;
+            QCOMPARE(names, p < 2 ? 14 : 2);
+        }
     }
 
     void savesAtomicallyAndReadsBackTheSameTemplate()
