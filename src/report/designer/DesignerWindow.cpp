@@ -9,13 +9,10 @@
 #include "report/designer/DesignView.h"
 #include "report/designer/ObjectClipboard.h"
 #include "report/designer/Ruler.h"
+#include "report/designer/panels/PropertyEditor.h"
 #include "report/preview/FileChooser.h"
 #include "report/preview/PreviewWindow.h"
 #include "report/template/TemplateFormat.h"
-#if __has_include("report/designer/panels/PropertyEditor.h")
-#include "report/designer/panels/PropertyEditor.h"
-#define ORVEL_HAS_PROPERTY_EDITOR 1
-#endif
 
 #include <QAction>
 #include <QApplication>
@@ -98,14 +95,12 @@ DesignerWindow::DesignerWindow(Report& report, const DesignerOptions& options, Q
                     right = std::max(right, o.left + o.width);
                 dropField(m_doc, band, QPointF(right, 0), dataSet, field, m_options.fieldTitles);
             });
-#ifdef ORVEL_HAS_PROPERTY_EDITOR
     auto* props = new PropertyEditor(m_doc, m_main);
     auto* propDock = new QDockWidget(QStringLiteral("속성"), m_main);
     propDock->setObjectName(QStringLiteral("propertyDock"));
     propDock->setWidget(props);
     propDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     m_main->addDockWidget(Qt::RightDockWidgetArea, propDock);
-#endif
 
     buildMenus();
     connect(m_doc, &ReportDocument::modifiedChanged, this, &DesignerWindow::updateTitle);
