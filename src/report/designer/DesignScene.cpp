@@ -79,6 +79,7 @@ void DesignScene::sync()
             return ObjectRef{int(b), int(i), false};
         });
         for (size_t i = 0; i < band.objects.size(); ++i) {
+            m_objects[b][i]->setViewScale(m_viewScale);
             m_objects[b][i]->syncWith(band.objects[i]);
             m_objects[b][i]->setZValue(double(i));
         }
@@ -90,6 +91,7 @@ void DesignScene::sync()
                     [&kept](size_t i) { return kept[i]; });
         for (size_t i = 0; i < kept.size(); ++i) {
             m_placeholders[b][i]->setRef(kept[i]);
+            m_placeholders[b][i]->setViewScale(m_viewScale);
             m_placeholders[b][i]->syncWithPlaceholder(*m_doc->placeholder(kept[i]),
                                                       m_doc->objectRect(kept[i]));
             m_placeholders[b][i]->setZValue(1e6 + double(i));
@@ -114,6 +116,15 @@ void DesignScene::sync()
         invalidate(QRectF(), QGraphicsScene::BackgroundLayer);
     }
     syncSelection();
+}
+
+void DesignScene::setViewScale(double scale)
+{
+    m_viewScale = scale;
+    for (auto* list : {&m_objects, &m_placeholders})
+        for (auto& band : *list)
+            for (ObjectItem* item : band)
+                item->setViewScale(scale);
 }
 
 void DesignScene::syncSelection()

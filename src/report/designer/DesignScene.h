@@ -46,6 +46,8 @@ public:
 
     /// Mirrors the whole model again (also done on every change of the document).
     void sync();
+    /// The zoom of the view showing the scene (handles are drawn at a fixed screen size).
+    void setViewScale(double scale);
 
 protected:
     void drawBackground(QPainter* painter, const QRectF& rect) override;
@@ -61,6 +63,7 @@ private:
     std::vector<BandItem*> m_placeholderBands;
     QRectF m_drawnPaper, m_drawnMargins;
     double m_gridStep;
+    double m_viewScale = 1;
     bool m_snap = true;
     bool m_gridVisible = true;
 };

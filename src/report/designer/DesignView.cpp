@@ -33,8 +33,11 @@ DesignView::DesignView(DesignScene* scene, QWidget* parent)
     setViewportUpdateMode(QGraphicsView::SmartViewportUpdate);
     // Paper, margins and grid change only with the page; moves repaint items alone.
     setCacheMode(QGraphicsView::CacheBackground);
-    setRenderHint(QPainter::Antialiasing, true);
+    // Objects paint themselves smoothly into their cached pictures; the view blits those
+    // pictures and draws band lines crisp, without smoothing every pixel again.
+    setRenderHint(QPainter::Antialiasing, false);
     setRenderHint(QPainter::TextAntialiasing, true);
+    setOptimizationFlags(QGraphicsView::DontAdjustForAntialiasing);
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
     setMouseTracking(true);
@@ -74,6 +77,7 @@ void DesignView::setZoom(double zoom)
 {
     zoom = std::clamp(zoom, 0.1, 8.0);
     m_zoom = zoom;
+    m_scene->setViewScale(zoom);
     setTransform(QTransform::fromScale(zoom, zoom));
     emit zoomChanged(zoom);
     emit viewportMoved();

@@ -71,8 +71,8 @@ void ObjectItem::setSelectedLook(bool selected)
 
 QRectF ObjectItem::boundingRect() const
 {
-    // Room for the handles at the largest zoom-out they are drawn at, and for a pen's width.
-    const double m = m_selected ? HandleSize * 4 : 2;
+    // Room for half a handle at the view's scale, and for a pen's width.
+    const double m = m_selected ? (HandleSize / 2 + 1) / m_viewScale : 2;
     return QRectF(QPointF(0, 0), m_size).adjusted(-m, -m, m, m);
 }
 
@@ -110,6 +110,16 @@ QRectF ObjectItem::handleRect(Handle h, double scale) const
         return {};
     }
     return QRectF(c.x() - s / 2, c.y() - s / 2, s, s);
+}
+
+void ObjectItem::setViewScale(double scale)
+{
+    scale = std::max(0.05, scale);
+    if (scale == m_viewScale)
+        return;
+    if (m_selected)
+        prepareGeometryChange();
+    m_viewScale = scale;
 }
 
 ObjectItem::Handle ObjectItem::handleAt(const QPointF& scenePos, double viewScale) const

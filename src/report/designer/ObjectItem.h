@@ -26,6 +26,9 @@ public:
     void syncWithPlaceholder(const XmlNode& node, const QRectF& rect);
     void setSelectedLook(bool selected);
     bool selectedLook() const { return m_selected; }
+    /// The view's scale, so the handles keep their screen size and the item's bounds (and
+    /// its cached picture) no more room than they need.
+    void setViewScale(double scale);
 
     /// The object's box in its band (template pixels).
     QRectF boxInBand() const { return QRectF(pos(), m_size); }
@@ -49,6 +52,7 @@ private:
     QString m_placeholderName;
     bool m_outline = false; // a text object that prints nothing visible on its own
     bool m_selected = false;
+    double m_viewScale = 1;
 };
 
 } // namespace orvel::report

@@ -36,12 +36,18 @@ void MixedSpinBox::setup(double min, double max, double step, int decimals, cons
 void MixedSpinBox::setShared(std::optional<double> value)
 {
     QScopedValueRollback guard(m_loading, true);
+    // Range and special text change only with the mixed state: changing them lays the
+    // whole panel out again, which a refresh after every edit cannot afford.
+    const bool wasMixed = m_mixed;
     m_mixed = !value;
     if (value) {
-        setSpecialValueText({});
-        setMinimum(m_min);
-        setValue(*value);
-    } else {
+        if (wasMixed) {
+            setSpecialValueText({});
+            setMinimum(m_min);
+        }
+        if (wasMixed || textFromValue(this->value()) != textFromValue(*value))
+            setValue(*value);
+    } else if (!wasMixed || this->value() != minimum()) {
         // Blank: a value below the range shown as a space, which no typed number equals.
         setMinimum(m_min - singleStep());
         setSpecialValueText(QStringLiteral(" "));
@@ -66,8 +72,13 @@ MixedCheckBox::MixedCheckBox(const QString& text, QWidget* parent) : QCheckBox(t
 void MixedCheckBox::setShared(std::optional<bool> checked)
 {
     const QSignalBlocker block(this);
+    const Qt::CheckState state = !checked   ? Qt::PartiallyChecked
+                                 : *checked ? Qt::Checked
+                                            : Qt::Unchecked;
+    if (state == checkState() && isTristate() == !checked)
+        return;
     setTristate(!checked);
-    setCheckState(!checked ? Qt::PartiallyChecked : *checked ? Qt::Checked : Qt::Unchecked);
+    setCheckState(state);
 }
 
 void MixedCheckBox::nextCheckState()
