@@ -299,13 +299,19 @@ static std::vector<int> bandsOf(const std::vector<ObjectRef>& refs)
     return bands;
 }
 
-void ReportDocument::changeObjects(const QString& name, const std::vector<ObjectRef>& refs,
-                                   const std::function<void(ReportObject&)>& f, int mergeId)
+std::vector<ObjectRef> ReportDocument::realObjects(const std::vector<ObjectRef>& refs) const
 {
     std::vector<ObjectRef> real;
     for (const ObjectRef& r : refs)
         if (object(r))
             real.push_back(r);
+    return real;
+}
+
+void ReportDocument::changeObjects(const QString& name, const std::vector<ObjectRef>& refs,
+                                   const std::function<void(ReportObject&)>& f, int mergeId)
+{
+    const std::vector<ObjectRef> real = realObjects(refs);
     if (real.empty())
         return;
     pushBands(
@@ -507,10 +513,7 @@ void ReportDocument::removeObjects(const QString& name, const std::vector<Object
 void ReportDocument::reorderObjects(const QString& name, const std::vector<ObjectRef>& refs,
                                     bool toFront)
 {
-    std::vector<ObjectRef> real;
-    for (const ObjectRef& r : refs)
-        if (object(r))
-            real.push_back(r);
+    const std::vector<ObjectRef> real = realObjects(refs);
     if (real.empty())
         return;
     DesignSelection after;

@@ -144,6 +144,8 @@ private:
     void pushPage(const QString& name, const std::function<void(ReportPage&)>& f,
                   const DesignSelection& after, int mergeId);
     bool validSelection(const DesignSelection& s) const;
+    /// The refs that name editable objects (no placeholders, none out of range).
+    std::vector<ObjectRef> realObjects(const std::vector<ObjectRef>& refs) const;
 
     ReportTemplate m_model;
     QUndoStack* m_undo;

@@ -1,12 +1,13 @@
 #include "report/preview/PageSetupDialog.h"
 
+#include "platform/DialogButtons.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 
 namespace orvel::report
@@ -73,14 +74,8 @@ PageSetupDialog::PageSetupDialog(const PageSetup& setup, QWidget* parent)
     form->addRow(QStringLiteral("오른쪽 여백(&R)"), m_right);
     form->addRow(QStringLiteral("위쪽 여백(&T)"), m_top);
     form->addRow(QStringLiteral("아래쪽 여백(&B)"), m_bottom);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = orvel::okCancelButtons(this);
     buttons->setObjectName(QStringLiteral("pageSetupButtons"));
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("확인"));
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("취소"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);

@@ -1,5 +1,6 @@
 #include "report/designer/panels/ExpressionBuilder.h"
 
+#include "platform/DialogButtons.h"
 #include "report/designer/ReportDocument.h"
 
 #include <QComboBox>
@@ -112,13 +113,7 @@ ExpressionBuilder::ExpressionBuilder(const QString& text, ReportDocument* doc, Q
                             this);
     hint->setWordWrap(true);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("확인"));
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("취소"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = orvel::okCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(editLabel);
