@@ -11,7 +11,9 @@
 #include "platform/LastResort.h"
 #include "platform/MsgBox.h"
 #include "platform/ShellOpen.h"
+#include "printing/PrintCommands.h"
 #include "printing/PrintFormSelector.h"
+#include "printing/ReportObjects.h"
 
 #include <QAction>
 #include <QApplication>
@@ -94,6 +96,8 @@ TMainF::TMainF(const Deployment& deployment, QWidget* parent)
     m_workspace = new CustomerWorkspace(*this);
     m_printForms = new PrintFormSelector;
     m_workspace->setPrintBar(m_printForms);
+    connect(m_printForms->printButton(), &QToolButton::clicked, this,
+            [this] { guarded([this] { printCurrentList(*this, reports(), *m_printForms); }); });
     auto* mainPage = new QWidget;
     mainPage->setObjectName(QStringLiteral("main"));
     auto* mainLayout = new QVBoxLayout(mainPage);
@@ -141,6 +145,8 @@ void TMainF::buildMenu()
     connect(A_Exit, &QAction::triggered, this, &QWidget::close);
     connect(A_Config, &QAction::triggered, this,
             [this] { guarded([this] { TConfigF::showSingle(*this, m_config); }); });
+    connect(A_RptEdit, &QAction::triggered, this,
+            [this] { guarded([this] { designPrintForm(*this, reports()); }); });
 }
 
 QWidget* TMainF::buildLoginPage()
@@ -230,6 +236,8 @@ QWidget* TMainF::buildJobPage()
     QToolButton* openButton =
         addToolButton(bar, QStringLiteral("출력"), QStyle::SP_DialogOpenButton);
     openButton->setObjectName(QStringLiteral("tb_open_report"));
+    connect(openButton, &QToolButton::clicked, this,
+            [this] { guarded([this] { openPreparedReport(*this, reports()); }); });
 
     QToolButton* supportButton =
         addToolButton(bar, QStringLiteral("고객지원"), QStyle::SP_MessageBoxQuestion);
@@ -329,6 +337,14 @@ QString TMainF::settingsFilePath() const
 void TMainF::attachDatabase(TMainDB* db)
 {
     m_db = db;
+    m_reports = std::make_unique<ReportObjects>(db->RPTDB, m_context.ProgramDir);
+}
+
+ReportObjects& TMainF::reports()
+{
+    if (!m_reports)
+        throw DbError(QStringLiteral("The data module is not available"));
+    return *m_reports;
 }
 
 TMainDB& TMainF::db()

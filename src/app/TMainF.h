@@ -22,6 +22,7 @@ namespace orvel
 class CustomerWorkspace;
 class LoginController;
 class PrintFormSelector;
+class ReportObjects;
 class TConfigF;
 class TMainDB;
 
@@ -44,6 +45,7 @@ public:
     // MainServices
     LoginContext& context() override { return m_context; }
     TMainDB& db() override;
+    ReportObjects& reports() override;
     QWidget* window() override { return this; }
     QString title() const override { return windowTitleText(); }
     int msgDlg(const QString& message, int kind) override;
@@ -92,6 +94,7 @@ private:
     Deployment m_deployment;
     LoginContext m_context;
     TMainDB* m_db = nullptr;
+    std::unique_ptr<ReportObjects> m_reports;
     std::unique_ptr<LoginController> m_login;
 
     QStackedWidget* m_topBar;

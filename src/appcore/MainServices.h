@@ -9,6 +9,7 @@ class QWidget;
 namespace orvel
 {
 
+class ReportObjects;
 class TMainDB;
 
 /// What the feature areas may ask of the main window: the shared state, the data
@@ -20,6 +21,8 @@ public:
 
     virtual LoginContext& context() = 0;
     virtual TMainDB& db() = 0;
+    /// The report-engine objects (TR_View, TR_DataSet, TR_Edit) beside the data module.
+    virtual ReportObjects& reports() = 0;
     /// The main window, as parent for dialogs.
     virtual QWidget* window() = 0;
     /// The window's title, the caption of every message box.

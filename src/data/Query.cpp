@@ -121,6 +121,12 @@ void Query::addLine(const QString& line)
     m_lines.append(line);
 }
 
+void Query::copyStatementFrom(const Query& other)
+{
+    m_lines = other.m_lines;
+    m_paramValues = other.m_paramValues;
+}
+
 void Query::setSql(const QString& text)
 {
     clearSql();

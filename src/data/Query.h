@@ -58,6 +58,9 @@ public:
     void setParam(const QString& name, int value) { setParam(name, qint64(value)); }
     void setParam(const QString& name, const QDateTime& value);
     void setNullParam(const QString& name);
+    /// Takes another query's statement lines and parameter values (printing reruns the
+    /// list's statement so).
+    void copyStatementFrom(const Query& other);
 
     // --- running ---
     /// Runs a select and stores all its rows; positions on the first row.

@@ -240,10 +240,14 @@ void PreviewWindow::buildToolBar()
             &QDialog::accept);
 }
 
-void PreviewWindow::showPreview(Report& report, QWidget* parent, bool allowDesign)
+void PreviewWindow::showPreview(Report& report, QWidget* parent, bool allowDesign, bool fromFile)
 {
     const ReportSettings& s = report.reportTemplate().settings;
     auto* window = new PreviewWindow(report, parent, allowDesign);
+    if (fromFile) {
+        window->m_loadedFromFile = true;
+        window->refresh();
+    }
     if (s.previewMaximized)
         window->setWindowState(window->windowState() | Qt::WindowMaximized);
     if (s.previewModal) {

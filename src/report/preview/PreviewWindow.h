@@ -31,7 +31,10 @@ public:
     explicit PreviewWindow(Report& report, QWidget* parent = nullptr, bool allowDesign = true);
 
     /// Shows the preview as the report's settings say (modal and maximised by default).
-    static void showPreview(Report& report, QWidget* parent = nullptr, bool allowDesign = true);
+    /// fromFile: the pages were read from a prepared report, not prepared from the template
+    /// (no page setup, no designing).
+    static void showPreview(Report& report, QWidget* parent = nullptr, bool allowDesign = true,
+                            bool fromFile = false);
 
     PreviewPageView* pageView() const { return m_view; }
 
