@@ -375,7 +375,11 @@ void TMainF::setHangeulMode(bool on)
 
 void TMainF::runApp(const QString& target)
 {
-    RunApp(this, target);
+    // Without a browser (or any application for the address) the user opens it by hand.
+    if (!RunApp(this, target))
+        msgDlg(QStringLiteral("웹 브라우저를 열 수 없습니다. 다음 주소를 직접 열어 주십시오.\n") +
+                   target,
+               0);
 }
 
 void TMainF::refreshCustomerList()

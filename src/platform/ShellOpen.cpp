@@ -19,18 +19,17 @@ ShellOpen::Opener& opener()
 
 } // namespace
 
-void ShellOpen::open(QWidget* owner, const QString& target)
+bool ShellOpen::open(QWidget* owner, const QString& target)
 {
     Q_UNUSED(owner); // the desktop service chooses the window of the opened application
     // A relative name of an existing file is taken from the current folder; anything else
     // that is not a full address is read as a web address.
     const QUrl url = QUrl::fromUserInput(target.trimmed(), QDir::currentPath());
     if (url.isEmpty() || !url.isValid())
-        return;
+        return true;
     if (const Opener o = opener())
-        o(url);
-    else
-        QDesktopServices::openUrl(url);
+        return o(url);
+    return QDesktopServices::openUrl(url);
 }
 
 void ShellOpen::setOpener(Opener o)
@@ -38,9 +37,9 @@ void ShellOpen::setOpener(Opener o)
     opener() = std::move(o);
 }
 
-void RunApp(QWidget* owner, const QString& target)
+bool RunApp(QWidget* owner, const QString& target)
 {
-    ShellOpen::open(owner, target);
+    return ShellOpen::open(owner, target);
 }
 
 } // namespace orvel

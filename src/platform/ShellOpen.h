@@ -17,14 +17,15 @@ public:
     using Opener = std::function<bool(const QUrl&)>;
 
     /// Opens the target (a web address or a file path, read as a user would type it).
-    /// The outcome is ignored and nothing is shown; an empty target opens nothing.
-    static void open(QWidget* owner, const QString& target);
+    /// Answers whether an application took it; nothing is shown here, and an empty target
+    /// opens nothing (and answers true: there was nothing to open).
+    static bool open(QWidget* owner, const QString& target);
 
     /// Replaces the desktop's opener (tests only); an empty one restores it.
     static void setOpener(Opener opener);
 };
 
-/// The main window's shell launcher: ShellOpen::open.
-void RunApp(QWidget* owner, const QString& target);
+/// The main window's shell launcher: ShellOpen::open. Answers whether it was opened.
+bool RunApp(QWidget* owner, const QString& target);
 
 } // namespace orvel

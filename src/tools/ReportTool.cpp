@@ -1,9 +1,12 @@
 #include "tools/ReportTool.h"
 
+#include "report/expression/Expression.h"
+
 #include "report/Report.h"
 #include "report/data/CsvDataSource.h"
 #include "report/export/ImageExport.h"
 #include "report/export/ReportExport.h"
+#include "report/expression/Expression.h"
 #include "report/prepared/PreparedFormat.h"
 
 #include <QFileInfo>
@@ -148,6 +151,25 @@ static bool dpiOption(const QHash<QString, QString>& named, double* dpi, QTextSt
     return true;
 }
 
+// The fields of the data set that the template's text objects read and the rows lack, each
+// once, in the order the template reads them.
+static QStringList missingFields(const report::ReportTemplate& t, const report::DataSource& rows,
+                                 const QString& dataSet)
+{
+    QStringList missing;
+    for (const report::ReportPage& page : t.pages)
+        for (const report::Band& band : page.bands)
+            for (const report::ReportObject& o : band.objects) {
+                if (o.type != report::ReportObject::Memo && o.type != report::ReportObject::SysMemo)
+                    continue;
+                const report::TextTemplate text(o.text, o.expressionDelimiters, o.allowExpressions);
+                for (const QString& field : text.fieldsOf(dataSet))
+                    if (rows.fieldIndex(field) < 0 && !missing.contains(field))
+                        missing << field;
+            }
+    return missing;
+}
+
 int ReportTool::render(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     const Options o = parseOptions(args, {QStringLiteral("csv"), QStringLiteral("sql"),
@@ -205,6 +227,10 @@ int ReportTool::render(const QStringList& args, QTextStream& out, QTextStream& e
     if (!read)
         err << "orvel-report: warning: no data band of the template reads the data set " << dataSet
             << "\n";
+    const QStringList missing = missingFields(report.reportTemplate(), *source, dataSet);
+    if (!missing.isEmpty())
+        err << "orvel-report: warning: the data has no field " << missing.join(QStringLiteral(", "))
+            << " that the template reads from " << dataSet << "\n";
     report.prepare();
     if (!writeOutput(report.prepared(), outPath, dpi, &error)) {
         err << "orvel-report: " << error << "\n";

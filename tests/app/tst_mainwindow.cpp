@@ -124,18 +124,26 @@ void TestMainWindow::webButtonsOpenTheDeploymentAddresses()
     AppHarness app;
     app.start(f.deployment());
     QList<QUrl> opened;
+    bool browser = true;
     ShellOpen::setOpener([&](const QUrl& url) {
         opened << url;
-        return false; // the shell's result is ignored either way
+        return browser;
     });
     QTest::mouseClick(app.window().findChild<QWidget*>(QStringLiteral("btn_signup")),
                       Qt::LeftButton);
     app.window().findChild<QToolButton*>(QStringLiteral("tb_support"))->click();
-    ShellOpen::setOpener({});
     QCOMPARE(opened.size(), 2);
     QVERIFY(opened[0].toString().endsWith(QLatin1String("member_join.php")));
     QCOMPARE(opened[1], QUrl(QStringLiteral("http://localhost/bbs/support.php")));
     QVERIFY(app.messages.shown().isEmpty());
+    // Without a browser the user is told the address to open by hand.
+    browser = false;
+    app.window().findChild<QToolButton*>(QStringLiteral("tb_support"))->click();
+    ShellOpen::setOpener({});
+    QCOMPARE(app.messages.shown().size(), 1);
+    QCOMPARE(app.messages.shown()[0].kind, 0);
+    QVERIFY(app.messages.shown()[0].message.endsWith(
+        QStringLiteral("\nhttp://localhost/bbs/support.php")));
 }
 
 void TestMainWindow::msgDlgUsesTheWindowTitle()

@@ -323,11 +323,13 @@ void TestWidgets::runAppOpensThroughHook()
     QList<QUrl> seen;
     ShellOpen::setOpener([&seen](const QUrl& url) {
         seen << url;
-        return false; // a failed open shows nothing either
+        return false; // a failed open shows nothing, and says so to the caller
     });
     QWidget owner;
-    RunApp(&owner, target);
+    const bool ok = RunApp(&owner, target);
     ShellOpen::setOpener({});
+    // Nothing to open counts as done; a refused address does not.
+    QCOMPARE(ok, opened.isEmpty());
     if (opened.isEmpty()) {
         QVERIFY(seen.isEmpty());
     } else {

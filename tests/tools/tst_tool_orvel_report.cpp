@@ -117,6 +117,23 @@ private slots:
         QVERIFY(!fine.err.contains(QStringLiteral("warning")));
     }
 
+    void warnsOfFieldsTheDataLacks()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.filePath(QStringLiteral("other.csv"));
+        QFile f(data);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("no,name,post,address\n1,김철수,12345,서울\n");
+        f.close();
+        const Result r = run(
+            {"render", shipped("customer_list.fr3"), "--csv", data, "--out", path("lacking.csv")});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.err.contains(QStringLiteral("the data has no field home_post, home_address, "
+                                               "home_tel, handphone that the template reads from "
+                                               "RPTDB")),
+                 qPrintable(r.err));
+    }
+
     void convertsPreparedPages()
     {
         QVERIFY(

@@ -15,7 +15,9 @@
 #include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QStringListModel>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace orvel
 {
@@ -32,6 +34,20 @@ QFont dialogFont(const QFont& base)
                    QStringLiteral("NanumGothicCoding"), QStringLiteral("NanumGothic")});
     return f;
 }
+
+// Value rows as high as the font's Latin and Hangul glyphs need.
+class ValueRowDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const QSize base = QStyledItemDelegate::sizeHint(option, index);
+        const QFontMetrics fm(option.font);
+        const int glyphs = fm.boundingRect(QStringLiteral("가힣Ágy")).height();
+        return QSize(base.width(), std::max({base.height(), fm.height() + 4, glyphs + 4}));
+    }
+};
 
 } // namespace
 
@@ -79,8 +95,13 @@ TSQLInF::TSQLInF(QWidget* parent) : QDialog(parent), m_operatorGroup(new QButton
     SQ_Text->setMinimumContentsLength(20);
     m_values = new QStringListModel(this);
     SQ_Text->setModel(m_values);
-    if (auto* list = qobject_cast<QListView*>(SQ_Text->view()))
+    if (auto* list = qobject_cast<QListView*>(SQ_Text->view())) {
+        // One row height for all rows (fast with many values), in the dialog's font and as
+        // high as its Hangul glyphs need, fallback fonts included.
+        list->setFont(font());
+        list->setItemDelegate(new ValueRowDelegate(list));
         list->setUniformItemSizes(true);
+    }
     SQ_Text->setAccessibleName(QStringLiteral("값"));
 
     SQ_Text2 = new QDateEdit;

@@ -332,6 +332,15 @@ bool Expression::usesVariable(const QString& name) const
     return false;
 }
 
+QStringList Expression::fieldsOf(const QString& dataSet) const
+{
+    QStringList fields;
+    for (const Node& n : m_nodes)
+        if (n.kind == Node::Field && n.a.compare(dataSet, Qt::CaseInsensitive) == 0)
+            fields << n.b;
+    return fields;
+}
+
 TextTemplate::TextTemplate(const QString& text, const QString& delimiters, bool expressions)
 {
     QString open = delimiters.section(QLatin1Char(','), 0, 0);
@@ -416,6 +425,14 @@ QString TextTemplate::evaluate(const ExpressionContext& context, const DisplayFo
         out += DisplayFormatter::format(v, format);
     }
     return out;
+}
+
+QStringList TextTemplate::fieldsOf(const QString& dataSet) const
+{
+    QStringList fields;
+    for (const Expression& e : m_exprs)
+        fields << e.fieldsOf(dataSet);
+    return fields;
 }
 
 bool TextTemplate::usesVariable(const QString& name) const

@@ -2,6 +2,7 @@
 
 #include "report/model/ReportModel.h"
 
+#include <QStringList>
 #include <QVariant>
 #include <vector>
 
@@ -38,6 +39,8 @@ public:
     QVariant evaluate(const ExpressionContext& context) const;
     /// Whether the expression reads the variable (case-insensitive).
     bool usesVariable(const QString& name) const;
+    /// The fields of a data set (case-insensitive) the expression reads, in reading order.
+    QStringList fieldsOf(const QString& dataSet) const;
 
     /// Aggregate calls in the expression: their node and lower-case function name.
     std::vector<std::pair<int, QString>> aggregates() const;
@@ -70,6 +73,7 @@ public:
     QString evaluate(const ExpressionContext& context, const DisplayFormat& format,
                      bool hideZeros) const;
     bool usesVariable(const QString& name) const;
+    QStringList fieldsOf(const QString& dataSet) const;
     bool isConstant() const { return m_exprs.empty(); }
     const std::vector<Expression>& expressions() const { return m_exprs; }
 

@@ -399,6 +399,13 @@ void TestSearch::valueListHoldsTheValuesLeftOnce()
         QCOMPARE(d.SQ_Text->currentText(), QString());
         QCOMPARE(d.SQ_Text->maxVisibleItems(), 50);
         QVERIFY(!d.SQ_Text->completer());
+        // Every row of the drop-down shows whole, in the dialog's font.
+        auto* view = d.SQ_Text->view();
+        QCOMPARE(view->font(), d.font());
+        const int glyphs = QFontMetrics(d.font()).boundingRect(QStringLiteral("김철수")).height();
+        const int row = names.indexOf(QStringLiteral("김철수"));
+        QVERIFY(view->sizeHintForRow(row) >= glyphs);
+        QVERIFY(view->sizeHintForRow(row) >= QFontMetrics(d.font()).height());
         // Picking a value from the list and confirming searches for it.
         d.SQ_Text->setCurrentIndex(names.indexOf(QStringLiteral("김철수")));
         QTest::keyClick(d.SQ_Text, Qt::Key_Return);
