@@ -2,6 +2,7 @@
 
 #include "appcore/MainServices.h"
 #include "data/TMainDB.h"
+#include "printing/PrepareProgress.h"
 #include "printing/PrintFormSelector.h"
 #include "printing/ReportObjects.h"
 #include "report/designer/ReportDesigner.h"
@@ -38,7 +39,19 @@ void printCurrentList(MainServices& services, ReportObjects& reports,
     db.RPTDB.copyStatementFrom(db.GoDB);
     db.RPTDB.open();
     reports.bindRptdb();
-    reports.TR_View.prepare();
+    {
+        PrepareProgress progress(services.window());
+        try {
+            reports.TR_View.prepare([&progress](int pages) { return progress.step(pages); });
+        } catch (const report::ReportCancelled&) {
+            return; // stopped by the user: no preview of half a report
+        }
+        if (progress.cancelled()) {
+            // Stopped while the last page was made: the user asked for no preview.
+            reports.TR_View.prepared().clear();
+            return;
+        }
+    } // the progress dialog closes before the preview opens
     report::PreviewWindow::showPreview(reports.TR_View, services.window());
 }
 

@@ -18,8 +18,9 @@ class ReportObjects;
 QString printFormPath(const LoginContext& ctx, const PrintFormSelector& selector);
 
 /// The customer page's "출력": loads the chosen form, reruns the list's statement in
-/// RPTDB (nothing more when the list is not open), prepares and shows the preview.
-/// Database and report errors are not caught.
+/// RPTDB (nothing more when the list is not open), prepares with a progress dialog that
+/// can stop it (then nothing is shown) and shows the preview. Database and report errors
+/// are not caught.
 void printCurrentList(MainServices& services, ReportObjects& reports,
                       const PrintFormSelector& selector);
 

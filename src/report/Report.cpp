@@ -69,12 +69,16 @@ void Report::setDataSource(DataSource* source, const QString& name)
     m_dataSetName = name;
 }
 
-void Report::prepare()
+void Report::prepare(const std::function<bool(int pages)>& progress)
 {
     m_prepared.clear();
     ReportPreparer preparer(m_template, m_source, m_dataSetName);
-    if (!preparer.prepare(&m_prepared))
+    preparer.setProgress(progress);
+    if (!preparer.prepare(&m_prepared)) {
+        if (preparer.wasCancelled())
+            throw ReportCancelled();
         throw ReportError(preparer.errorString());
+    }
 }
 
 bool Report::loadPrepared(const QString& path)

@@ -4,6 +4,7 @@
 #include "report/model/ReportModel.h"
 #include "report/prepared/PreparedReport.h"
 
+#include <functional>
 #include <stdexcept>
 
 namespace orvel::report
@@ -21,6 +22,13 @@ public:
 
 private:
     QString m_message;
+};
+
+/// Preparing stopped by its progress callback; nothing was kept.
+class ReportCancelled : public ReportError
+{
+public:
+    ReportCancelled() : ReportError(QStringLiteral("preparing was stopped")) {}
 };
 
 /// The report the program works with: one template at a time, its data binding and its
@@ -47,8 +55,10 @@ public:
     DataSource* dataSource() const { return m_source; }
     QString dataSetName() const { return m_dataSetName; }
 
-    /// Prepares pages from the data set, discarding earlier prepared pages.
-    void prepare();
+    /// Prepares pages from the data set, discarding earlier prepared pages. progress is
+    /// told the pages made so far as each page starts; when it answers false, preparing
+    /// stops, no pages are kept and ReportCancelled is thrown.
+    void prepare(const std::function<bool(int pages)>& progress = {});
     /// Loads prepared pages; a missing file is no error (answers false, pages emptied).
     bool loadPrepared(const QString& path);
     void savePrepared(const QString& path) const;

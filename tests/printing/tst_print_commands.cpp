@@ -5,6 +5,7 @@
 #include "customers/CustomerWorkspace.h"
 #include "data/Query.h"
 #include "data/TMainDB.h"
+#include "printing/PrepareProgress.h"
 #include "printing/PrintFormSelector.h"
 #include "printing/ReportObjects.h"
 #include "report/designer/DesignerWindow.h"
@@ -17,6 +18,8 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -178,6 +181,43 @@ private slots:
         QCOMPARE(printed, expected);
         QCOMPARE(printed, QStringList{QStringLiteral("김유신")});
         QVERIFY(m_app->db().RPTDB.columnNames().contains(QStringLiteral("r_count")));
+    }
+
+    void stoppedPreparationShowsNoPreview()
+    {
+        QObject scope;
+        QStringList values;
+        for (int i = 0; i < 2000; ++i)
+            values << QStringLiteral("('고객%1')").arg(i);
+        m_f->customers.exec(QStringLiteral("insert into `%1` (name) values %2")
+                                .arg(m_table, values.join(QLatin1Char(','))));
+        m_app->window().refreshCustomerList();
+        PrepareProgress::setShowAfter(0);
+        // The user presses "취소" as soon as the progress shows.
+        bool stopped = false;
+        std::function<void()> watch = [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* dialog = qobject_cast<QProgressDialog*>(w);
+                    dialog && dialog->isVisible()) {
+                    if (auto* button = dialog->findChild<QPushButton*>()) {
+                        stopped = true;
+                        QTest::mouseClick(button, Qt::LeftButton);
+                        return;
+                    }
+                }
+            QTimer::singleShot(5, &scope, watch);
+        };
+        QTimer::singleShot(0, &scope, watch);
+        bool seen = false;
+        onModal<report::PreviewWindow>(
+            &scope, [](report::PreviewWindow*) {}, &seen);
+        clickPrint();
+        PrepareProgress::setShowAfter(500);
+        QVERIFY(stopped);
+        QTest::qWait(100);
+        QVERIFY(!seen);
+        QVERIFY(m_app->window().reports().TR_View.prepared().pages.empty());
+        QVERIFY(m_app->messages.shown().isEmpty());
     }
 
     void closedListLoadsTheFormAndShowsNothing()

@@ -122,6 +122,48 @@ private slots:
             QVERIFY(findText(r, QStringLiteral("고객%1").arg(rowCount)));
     }
 
+    void progressCountsPagesAndCanStop_data()
+    {
+        QTest::addColumn<int>("stopAt");
+        QTest::addColumn<bool>("finished");
+        QTest::addRow("runs to the end") << 0 << true;
+        QTest::addRow("stopped on the first page") << 1 << false;
+        QTest::addRow("stopped on the third page") << 3 << false;
+    }
+
+    void progressCountsPagesAndCanStop()
+    {
+        QFETCH(int, stopAt);
+        QFETCH(bool, finished);
+        // 10 rows a page: 45 rows make 5 pages.
+        Report report;
+        report.reportTemplate() =
+            page({band(Band::MasterData, mmToPx(10),
+                       {memo(QStringLiteral("[RPTDB.\"name\"]"), 0, 200, mmToPx(10))})},
+                 100, 0);
+        auto data = rows(45);
+        report.setDataSource(&data, QStringLiteral("RPTDB"));
+        QList<int> told;
+        auto progress = [&](int pages) {
+            told << pages;
+            return stopAt == 0 || pages < stopAt;
+        };
+        bool cancelled = false;
+        try {
+            report.prepare(progress);
+        } catch (const ReportCancelled&) {
+            cancelled = true;
+        }
+        QCOMPARE(cancelled, !finished);
+        if (finished) {
+            QCOMPARE(told, (QList<int>{0, 1, 2, 3, 4}));
+            QCOMPARE(report.prepared().pages.size(), size_t(5));
+        } else {
+            QCOMPARE(told.last(), stopAt);
+            QVERIFY(report.prepared().pages.empty());
+        }
+    }
+
     void bandTallerThanPageStillPrints()
     {
         auto t =

@@ -151,6 +151,8 @@ void PageLayout::newPage()
         finishPage(false);
     if (int(m_out->pages.size()) >= m_maxPages)
         throw PageLimit{QStringLiteral("the report has more than %1 pages").arg(m_maxPages)};
+    if (m_progress && *m_progress && !(*m_progress)(int(m_out->pages.size())))
+        throw PrepareCancelled{};
     PreparedPage page;
     page.widthMm = m_page.paperWidth;
     page.heightMm = m_page.paperHeight;

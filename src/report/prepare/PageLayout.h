@@ -33,8 +33,9 @@ struct CompiledBand {
 class PageLayout
 {
 public:
-    PageLayout(const ReportPage& page, PreparedReport* out, RowContext* ctx, int maxPages)
-        : m_page(page), m_out(out), m_ctx(ctx), m_maxPages(maxPages)
+    PageLayout(const ReportPage& page, PreparedReport* out, RowContext* ctx, int maxPages,
+               const PrepareProgress* progress = nullptr)
+        : m_page(page), m_out(out), m_ctx(ctx), m_maxPages(maxPages), m_progress(progress)
     {
     }
 
@@ -67,6 +68,7 @@ private:
     PreparedReport* m_out;
     RowContext* m_ctx;
     int m_maxPages;
+    const PrepareProgress* m_progress;
     std::vector<CompiledBand> m_bands;
     PreparedPage* m_current = nullptr;
     double m_y = 0;

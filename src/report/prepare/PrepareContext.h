@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <functional>
 #include <vector>
 
 namespace orvel::report::prepare
@@ -17,6 +18,13 @@ inline const QChar TotalPagesMark(0xE000); // stands for the page total until it
 struct PageLimit {
     QString message;
 };
+
+/// Thrown when the progress callback asks to stop.
+struct PrepareCancelled {
+};
+
+/// Told the number of pages made so far, each time a page is started; false stops.
+using PrepareProgress = std::function<bool(int pages)>;
 
 /// A running SUM, COUNT, AVG, MIN or MAX of one aggregate call.
 struct Accumulator {

@@ -20,6 +20,7 @@ namespace orvel::report
 bool ReportPreparer::prepare(PreparedReport* out)
 {
     m_error.clear();
+    m_cancelled = false;
     out->clear();
     out->title = m_report.settings.reportName;
     RowContext ctx;
@@ -29,12 +30,18 @@ bool ReportPreparer::prepare(PreparedReport* out)
     std::vector<std::pair<int, int>> totals;
     try {
         for (const ReportPage& page : m_report.pages) {
-            PageLayout layout(page, out, &ctx, m_maxPages);
+            PageLayout layout(page, out, &ctx, m_maxPages, &m_progress);
             layout.run(m_data, m_dataSetName);
             totals.insert(totals.end(), layout.totalPageItems.begin(), layout.totalPageItems.end());
         }
     } catch (const PageLimit& e) {
         m_error = e.message;
+        out->clear();
+        return false;
+    } catch (const PrepareCancelled&) {
+        // Nothing of a stopped report is kept: no half report reaches a preview.
+        m_cancelled = true;
+        m_error = QStringLiteral("preparing was stopped");
         out->clear();
         return false;
     }

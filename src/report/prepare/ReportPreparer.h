@@ -5,6 +5,7 @@
 #include "report/prepared/PreparedReport.h"
 
 #include <QDateTime>
+#include <functional>
 
 namespace orvel::report
 {
@@ -21,6 +22,10 @@ public:
     /// Fixes the time [Date] and [Time] show (tests); default: when prepare() starts.
     void setNow(const QDateTime& now) { m_now = now; }
     void setMaxPages(int pages) { m_maxPages = pages; }
+    /// Called with the pages made so far as each page starts; returning false stops
+    /// preparing (prepare() then answers false and wasCancelled() is true).
+    void setProgress(std::function<bool(int pages)> progress) { m_progress = std::move(progress); }
+    bool wasCancelled() const { return m_cancelled; }
 
     /// Replaces out's pages; false with errorString() set on failure.
     bool prepare(PreparedReport* out);
@@ -32,6 +37,8 @@ private:
     QString m_dataSetName;
     QDateTime m_now;
     int m_maxPages = DefaultMaxPages;
+    std::function<bool(int)> m_progress;
+    bool m_cancelled = false;
     QString m_error;
 };
 
