@@ -14,6 +14,7 @@
 #include "printing/PrintCommands.h"
 #include "printing/PrintFormSelector.h"
 #include "printing/ReportObjects.h"
+#include "printing/catalogue/TReportListF.h"
 
 #include <QAction>
 #include <QApplication>
@@ -145,6 +146,8 @@ void TMainF::buildMenu()
     connect(A_Exit, &QAction::triggered, this, &QWidget::close);
     connect(A_Config, &QAction::triggered, this,
             [this] { guarded([this] { TConfigF::showSingle(*this, m_config); }); });
+    connect(A_ReportList, &QAction::triggered, this,
+            [this] { guarded([this] { showCatalogue(*this, m_catalogue); }); });
     connect(A_RptEdit, &QAction::triggered, this,
             [this] { guarded([this] { designPrintForm(*this, reports()); }); });
 }

@@ -25,6 +25,7 @@ class PrintFormSelector;
 class ReportObjects;
 class TConfigF;
 class TMainDB;
+class TReportListF;
 
 /// The main window: login bar, work bar, menu, status line and the customer page; it
 /// holds the login context and offers the shared services to the feature areas.
@@ -110,7 +111,8 @@ private:
     CustomerWorkspace* m_workspace;
     PrintFormSelector* m_printForms;
     QTimer* m_keepAlive;
-    QPointer<TConfigF> m_config; // the one settings dialog, while it is open
+    QPointer<TConfigF> m_config;        // the one settings dialog, while it is open
+    QPointer<TReportListF> m_catalogue; // the one print-form catalogue, while it is open
 };
 
 } // namespace orvel

@@ -2,12 +2,12 @@
 
 #include "appcore/MainServices.h"
 #include "data/TMainDB.h"
-#include "printing/PrepareProgress.h"
 #include "printing/PrintFormSelector.h"
 #include "printing/ReportObjects.h"
 #include "report/designer/ReportDesigner.h"
 #include "report/preview/FileChooser.h"
 #include "report/preview/PreviewWindow.h"
+#include "report/preview/WorkProgress.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -40,7 +40,8 @@ void printCurrentList(MainServices& services, ReportObjects& reports,
     db.RPTDB.open();
     reports.bindRptdb();
     {
-        PrepareProgress progress(services.window());
+        report::WorkProgress progress(services.window(), QStringLiteral("출력 준비"),
+                                      QStringLiteral("%1쪽 준비하는 중입니다..."));
         try {
             reports.TR_View.prepare([&progress](int pages) { return progress.step(pages); });
         } catch (const report::ReportCancelled&) {

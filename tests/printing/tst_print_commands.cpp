@@ -5,12 +5,13 @@
 #include "customers/CustomerWorkspace.h"
 #include "data/Query.h"
 #include "data/TMainDB.h"
-#include "printing/PrepareProgress.h"
 #include "printing/PrintFormSelector.h"
 #include "printing/ReportObjects.h"
+#include "printing/catalogue/TReportListF.h"
 #include "report/designer/DesignerWindow.h"
 #include "report/preview/FileChooser.h"
 #include "report/preview/PreviewWindow.h"
+#include "report/preview/WorkProgress.h"
 
 #include <QAction>
 #include <QApplication>
@@ -192,7 +193,7 @@ private slots:
         m_f->customers.exec(QStringLiteral("insert into `%1` (name) values %2")
                                 .arg(m_table, values.join(QLatin1Char(','))));
         m_app->window().refreshCustomerList();
-        PrepareProgress::setShowAfter(0);
+        report::WorkProgress::setShowAfter(0);
         // The user presses "취소" as soon as the progress shows.
         bool stopped = false;
         std::function<void()> watch = [&] {
@@ -212,12 +213,27 @@ private slots:
         onModal<report::PreviewWindow>(
             &scope, [](report::PreviewWindow*) {}, &seen);
         clickPrint();
-        PrepareProgress::setShowAfter(500);
+        report::WorkProgress::setShowAfter(500);
         QVERIFY(stopped);
         QTest::qWait(100);
         QVERIFY(!seen);
         QVERIFY(m_app->window().reports().TR_View.prepared().pages.empty());
         QVERIFY(m_app->messages.shown().isEmpty());
+    }
+
+    void menuOpensOneCatalogue()
+    {
+        LoginContext& ctx = m_app->window().context();
+        ctx.CatalogueSelect.clear();
+        m_app->window().A_ReportList->trigger();
+        m_app->window().A_ReportList->trigger();
+        const auto dialogs = QApplication::topLevelWidgets();
+        int open = 0;
+        for (QWidget* w : dialogs)
+            open += qobject_cast<TReportListF*>(w) && w->isVisible() ? 1 : 0;
+        QCOMPARE(open, 1);
+        QCOMPARE(ctx.CatalogueSelect, ctx.ListSelect);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
 
     void closedListLoadsTheFormAndShowsNothing()

@@ -82,6 +82,45 @@ class TstReportExport : public QObject
     Q_OBJECT
 
 private slots:
+    void exportsTellTheirPagesAndStop_data()
+    {
+        QTest::addColumn<QString>("extension");
+        for (const QString& ext : ReportExport::extensions())
+            QTest::addRow("%s", qPrintable(ext)) << ext;
+    }
+
+    void exportsTellTheirPagesAndStop()
+    {
+        QFETCH(QString, extension);
+        const PreparedReport list = prepared(QStringLiteral("customer_list.fr3"), 120);
+        QVERIFY(list.pages.size() >= 3);
+        auto e = ReportExport::forExtension(extension);
+        QVERIFY(e);
+        // Page images write one page: they tell nothing, and nothing stops them.
+        const bool onePage = extension == QLatin1String("png") ||
+                             extension == QLatin1String("jpg") || extension == QLatin1String("bmp");
+        QList<int> told;
+        e->setProgress([&](int pages) {
+            told << pages;
+            return true;
+        });
+        QBuffer all;
+        all.open(QIODevice::WriteOnly);
+        QVERIFY2(e->write(list, &all), qPrintable(e->errorString()));
+        if (onePage)
+            return;
+        QCOMPARE(told.size(), int(list.pages.size()));
+        QCOMPARE(told.front(), 0);
+        QCOMPARE(told.back(), int(list.pages.size()) - 1);
+
+        e->setProgress([](int pages) { return pages < 2; });
+        QBuffer stopped;
+        stopped.open(QIODevice::WriteOnly);
+        QVERIFY(!e->write(list, &stopped));
+        QVERIFY(e->wasCancelled());
+        QVERIFY(!e->errorString().isEmpty());
+    }
+
     void pdfTextIsExtractable()
     {
         const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));

@@ -5,6 +5,7 @@
 #include "report/preview/PageSetupDialog.h"
 #include "report/preview/PreviewPageView.h"
 #include "report/preview/PreviewWindow.h"
+#include "report/preview/WorkProgress.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -264,6 +266,34 @@ private slots:
         QFile f(csv);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(QString::fromUtf8(f.readAll()).contains(QStringLiteral(";고객1;10001;")));
+    }
+
+    void stoppedExportLeavesNoFile()
+    {
+        PreviewWindow w(m_report);
+        w.show();
+        WorkProgress::setShowAfter(0);
+        // The user stops the export as soon as its progress shows.
+        QObject scope;
+        bool stopped = false;
+        std::function<void()> watch = [&] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* d = qobject_cast<QProgressDialog*>(top); d && d->isVisible())
+                    if (auto* cancel = d->findChild<QPushButton*>()) {
+                        stopped = true;
+                        QTest::mouseClick(cancel, Qt::LeftButton);
+                        return;
+                    }
+            QTimer::singleShot(2, &scope, watch);
+        };
+        QTimer::singleShot(0, &scope, watch);
+        const QString pdf = m_dir.filePath(QStringLiteral("stopped.pdf"));
+        w.exportTo(QStringLiteral("pdf"), pdf);
+        WorkProgress::setShowAfter(500);
+        QVERIFY(stopped);
+        QVERIFY(!QFile::exists(pdf));
+        QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("stopped*")}, QDir::Files),
+                 QStringList());
     }
 
     void damagedFileIsReported()

@@ -8,7 +8,10 @@ namespace orvel::report
 bool CsvExport::write(const PreparedReport& report, QIODevice* device)
 {
     QString out;
+    int done = 0;
     for (const PreparedPage& page : report.pages) {
+        if (!pageStarts(done++))
+            return false;
         for (const auto& row : textRows(page)) {
             QStringList fields;
             for (const PreparedItem* it : row) {

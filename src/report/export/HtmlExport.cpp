@@ -59,6 +59,8 @@ bool HtmlExport::write(const PreparedReport& report, QIODevice* device)
     }
     const ItemStyle fallback;
     for (size_t p = 0; p < report.pages.size(); ++p) {
+        if (!pageStarts(int(p)))
+            return false;
         const PreparedPage& page = report.pages[p];
         h += QStringLiteral("<div class=\"page\" id=\"page%1\" style=\"width:%2;height:%3\">\n")
                  .arg(p + 1)

@@ -83,6 +83,10 @@ bool PdfExport::render(const PreparedReport& report)
     const PageRenderer renderer(report);
     const double scale = m_dpi / 96.0;
     for (size_t i = 0; i < report.pages.size(); ++i) {
+        if (!pageStarts(int(i))) {
+            painter.end();
+            return false;
+        }
         if (i > 0) {
             writer.setPageLayout(layoutOf(report.pages[i]));
             writer.newPage();

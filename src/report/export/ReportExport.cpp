@@ -50,4 +50,12 @@ QStringList ReportExport::extensions()
             QStringLiteral("bmp"), QStringLiteral("tif")};
 }
 
+bool ReportExport::pageStarts(int page)
+{
+    m_cancelled = m_progress && !m_progress(page);
+    if (m_cancelled)
+        m_error = QStringLiteral("the export was stopped");
+    return !m_cancelled;
+}
+
 } // namespace orvel::report

@@ -9,6 +9,8 @@ bool SimpleTextExport::write(const PreparedReport& report, QIODevice* device)
 {
     QString out;
     for (size_t p = 0; p < report.pages.size(); ++p) {
+        if (!pageStarts(int(p)))
+            return false;
         if (p > 0)
             out += QLatin1Char('\f');
         for (const auto& row : textRows(report.pages[p])) {

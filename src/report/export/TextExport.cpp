@@ -27,6 +27,8 @@ bool TextExport::write(const PreparedReport& report, QIODevice* device)
 {
     QString out;
     for (size_t p = 0; p < report.pages.size(); ++p) {
+        if (!pageStarts(int(p)))
+            return false;
         const PreparedPage& page = report.pages[p];
         const int rows = int(std::ceil(page.heightPx() / CellHeight));
         const int cols = int(std::ceil(page.widthPx() / CellWidth));

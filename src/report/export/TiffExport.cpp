@@ -114,8 +114,11 @@ bool TiffExport::write(const PreparedReport& report, QIODevice* device)
     m_error.clear();
     const PageRenderer renderer(report);
     std::vector<QImage> pages;
-    for (size_t i = 0; i < report.pages.size(); ++i)
+    for (size_t i = 0; i < report.pages.size(); ++i) {
+        if (!pageStarts(int(i)))
+            return false;
         pages.push_back(renderer.image(int(i), m_dpi));
+    }
     if (pages.empty())
         pages.push_back([] {
             QImage img(1, 1, QImage::Format_RGB888);

@@ -9,6 +9,7 @@
 #include "report/preview/FileChooser.h"
 #include "report/preview/PageSetupDialog.h"
 #include "report/preview/PreviewPageView.h"
+#include "report/preview/WorkProgress.h"
 #include "report/render/PageRenderer.h"
 
 #include <QComboBox>
@@ -336,7 +337,7 @@ void PreviewWindow::printTo(QPrinter* printer, int fromPage, int toPage)
         // Printing to a PDF file goes through our PDF export, whose text extracts cleanly.
         PreparedReport range = r;
         range.pages.assign(r.pages.begin() + (first - 1), r.pages.begin() + last);
-        exportReport(range, QStringLiteral("pdf"), printer->outputFileName(), 0);
+        exportReport(range, QStringLiteral("pdf"), printer->outputFileName(), 0, this);
         return;
     }
     printer->setFullPage(true);
@@ -404,11 +405,11 @@ void PreviewWindow::savePrepared(const QString& path)
 
 void PreviewWindow::exportTo(const QString& extension, const QString& path)
 {
-    exportReport(m_report.prepared(), extension, path, std::max(0, m_view->currentPage()));
+    exportReport(m_report.prepared(), extension, path, std::max(0, m_view->currentPage()), this);
 }
 
 void PreviewWindow::exportReport(const PreparedReport& report, const QString& extension,
-                                 const QString& path, int imagePage)
+                                 const QString& path, int imagePage, QWidget* parent)
 {
     std::unique_ptr<ReportExport> exporter;
     if (extension == QLatin1String("simple"))
@@ -422,8 +423,15 @@ void PreviewWindow::exportReport(const PreparedReport& report, const QString& ex
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw ReportError(QStringLiteral("%1: %2").arg(path, file.errorString()));
-    if (!exporter->write(report, &file))
+    // A stopped export leaves no file: the temporary one is dropped, never renamed.
+    WorkProgress progress(parent, QStringLiteral("내보내기"),
+                          QStringLiteral("%1쪽 내보내는 중입니다..."));
+    exporter->setProgress([&progress](int pages) { return progress.step(pages); });
+    if (!exporter->write(report, &file)) {
+        if (exporter->wasCancelled())
+            return;
         throw ReportError(exporter->errorString());
+    }
     if (!file.commit())
         throw ReportError(QStringLiteral("%1: %2").arg(path, file.errorString()));
 }

@@ -49,7 +49,7 @@ public:
 
 private:
     static void exportReport(const PreparedReport& report, const QString& extension,
-                             const QString& path, int imagePage);
+                             const QString& path, int imagePage, QWidget* parent);
     void buildToolBar();
     QToolButton* addButton(const char* name, const QString& text, const QString& tip,
                            void (PreviewWindow::*slot)());
