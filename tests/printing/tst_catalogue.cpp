@@ -1,6 +1,7 @@
 // The print-form catalogue against the real database: kinds and forms of RPTList, saving
 // into the designer, deleting, composing statements, and the text replacement it uses.
 #include "AppHarness.h"
+#include "ModalWatch.h"
 #include "app/TMainF.h"
 #include "data/Query.h"
 #include "data/TMainDB.h"
@@ -31,22 +32,6 @@ using namespace orvel::test;
 
 namespace
 {
-
-/// Runs f on the next modal window of type W once it shows, then closes it. The watch
-/// ends with the context object, so a window that never shows leaves nothing behind.
-template <typename W> void onModal(QObject* context, std::function<void(W*)> f, bool* seen)
-{
-    QTimer::singleShot(50, context, [context, f, seen] {
-        auto* w = qobject_cast<W*>(QApplication::activeModalWidget());
-        if (!w) {
-            onModal<W>(context, f, seen);
-            return;
-        }
-        *seen = true;
-        f(w);
-        w->reject();
-    });
-}
 
 QStringList gridNames(const TReportListF& f)
 {

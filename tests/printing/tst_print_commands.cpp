@@ -1,6 +1,7 @@
 // The main window's print commands against the real database: printing the list through
 // a print form, designing on sample rows and opening a prepared report.
 #include "AppHarness.h"
+#include "ModalWatch.h"
 #include "app/TMainF.h"
 #include "customers/CustomerWorkspace.h"
 #include "data/Query.h"
@@ -32,22 +33,6 @@ using orvel::report::PreparedReport;
 
 namespace
 {
-
-/// Runs f on the next modal window of type W once it shows, then closes it. The watch
-/// ends with the context object, so a window that never shows leaves nothing behind.
-template <typename W> void onModal(QObject* context, std::function<void(W*)> f, bool* seen)
-{
-    QTimer::singleShot(50, context, [context, f, seen] {
-        auto* w = qobject_cast<W*>(QApplication::activeModalWidget());
-        if (!w) {
-            onModal<W>(context, f, seen);
-            return;
-        }
-        *seen = true;
-        f(w);
-        w->reject();
-    });
-}
 
 /// The customer names on the prepared pages, in print order.
 QStringList printedNames(const PreparedReport& r, const QStringList& known)

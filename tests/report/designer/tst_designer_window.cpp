@@ -1,6 +1,7 @@
 // The designer window as a whole: new reports, saving, closing with unsaved changes, the
 // clipboard between two windows, and the preview in both directions.
 #include "DesignerHarness.h"
+#include "ModalWatch.h"
 
 #include "platform/MsgBox.h"
 #include "report/designer/DesignEdits.h"
@@ -21,22 +22,10 @@
 #include <QToolButton>
 
 using namespace designer_test;
+using orvel::test::onModal;
 
 namespace
 {
-/// Runs f on the next modal window of type W once it shows, then closes it.
-template <typename W> void onModal(QObject* context, std::function<void(W*)> f, bool* seen)
-{
-    QTimer::singleShot(50, context, [context, f, seen] {
-        auto* w = qobject_cast<W*>(QApplication::activeModalWidget());
-        if (!w) {
-            onModal<W>(context, f, seen);
-            return;
-        }
-        *seen = true;
-        f(w);
-    });
-}
 
 bool preparedText(const PreparedReport& prepared, const QString& text)
 {

@@ -1,0 +1,31 @@
+#pragma once
+
+// Drives the next modal window of a test the way a user would, while exec() runs it.
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+namespace orvel::test
+{
+
+/// Runs f on the next modal window of type W once it shows, then closes it if f left it
+/// open. The watch ends with the context object, so a window that never shows leaves
+/// nothing behind; *seen tells whether it showed.
+template <typename W> void onModal(QObject* context, std::function<void(W*)> f, bool* seen)
+{
+    QTimer::singleShot(50, context, [context, f, seen] {
+        auto* w = qobject_cast<W*>(QApplication::activeModalWidget());
+        if (!w) {
+            onModal<W>(context, f, seen);
+            return;
+        }
+        *seen = true;
+        f(w);
+        if (w->isVisible())
+            w->reject();
+    });
+}
+
+} // namespace orvel::test
