@@ -20,8 +20,6 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
-#include <QProgressDialog>
-#include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -66,6 +64,32 @@ private:
             names << list.fieldAsString(QStringLiteral("name"));
         list.first();
         return names;
+    }
+
+    /// Runs a command of the main window; answers whether it showed a preview (closed at
+    /// once; its pages stay in TR_View).
+    bool showsPreview(const std::function<void()>& command)
+    {
+        QObject scope;
+        bool seen = false;
+        onModal<report::PreviewWindow>(
+            &scope, [](report::PreviewWindow*) {}, &seen);
+        command();
+        if (!seen)
+            QTest::qWait(200);
+        return seen;
+    }
+
+    /// The customer names on TR_View's prepared pages, in print order.
+    QStringList printed()
+    {
+        return printedNames(m_app->window().reports().TR_View.prepared(), m_names);
+    }
+
+    void clickTool(const char* name)
+    {
+        QTest::mouseClick(m_app->window().findChild<QToolButton*>(QLatin1String(name)),
+                          Qt::LeftButton);
     }
 
     void clickPrint()
@@ -122,7 +146,6 @@ private slots:
 
     void printsExactlyTheGridsRows()
     {
-        QObject scope;
         QFETCH(QString, condition);
         QFETCH(QString, order);
         QFETCH(int, count);
@@ -132,40 +155,21 @@ private slots:
         m_app->window().refreshCustomerList();
         const QStringList expected = gridNames();
         QCOMPARE(expected.size(), count);
-        bool seen = false;
-        QStringList printed;
-        onModal<report::PreviewWindow>(
-            &scope,
-            [&](report::PreviewWindow*) {
-                printed = printedNames(m_app->window().reports().TR_View.prepared(), m_names);
-            },
-            &seen);
-        clickPrint();
-        QVERIFY(seen);
-        QCOMPARE(printed, expected);
+        QVERIFY(showsPreview([&] { clickPrint(); }));
+        QCOMPARE(printed(), expected);
         QCOMPARE(m_app->db().RPTDB.statement(), m_app->db().GoDB.statement());
         QCOMPARE(m_app->window().reports().TR_View.dataSetName(), QStringLiteral("RPTDB"));
     }
 
     void duplicateViewPrintsTheGroups()
     {
-        QObject scope;
         m_app->window().workspace()->findDuplicates();
         // One group: the two records of 김유신 with their count.
         QCOMPARE(m_app->db().GoDB.rowCount(), 1);
         const QStringList expected = gridNames();
-        bool seen = false;
-        QStringList printed;
-        onModal<report::PreviewWindow>(
-            &scope,
-            [&](report::PreviewWindow*) {
-                printed = printedNames(m_app->window().reports().TR_View.prepared(), m_names);
-            },
-            &seen);
-        clickPrint();
-        QVERIFY(seen);
-        QCOMPARE(printed, expected);
-        QCOMPARE(printed, QStringList{QStringLiteral("김유신")});
+        QVERIFY(showsPreview([&] { clickPrint(); }));
+        QCOMPARE(printed(), expected);
+        QCOMPARE(printed(), QStringList{QStringLiteral("김유신")});
         QVERIFY(m_app->db().RPTDB.columnNames().contains(QStringLiteral("r_count")));
     }
 
@@ -181,26 +185,10 @@ private slots:
         report::WorkProgress::setShowAfter(0);
         // The user presses "취소" as soon as the progress shows.
         bool stopped = false;
-        std::function<void()> watch = [&] {
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* dialog = qobject_cast<QProgressDialog*>(w);
-                    dialog && dialog->isVisible()) {
-                    if (auto* button = dialog->findChild<QPushButton*>()) {
-                        stopped = true;
-                        QTest::mouseClick(button, Qt::LeftButton);
-                        return;
-                    }
-                }
-            QTimer::singleShot(5, &scope, watch);
-        };
-        QTimer::singleShot(0, &scope, watch);
-        bool seen = false;
-        onModal<report::PreviewWindow>(
-            &scope, [](report::PreviewWindow*) {}, &seen);
-        clickPrint();
+        pressCancelWhenProgressShows(&scope, &stopped);
+        const bool seen = showsPreview([&] { clickPrint(); });
         report::WorkProgress::setShowAfter(500);
         QVERIFY(stopped);
-        QTest::qWait(100);
         QVERIFY(!seen);
         QVERIFY(m_app->window().reports().TR_View.prepared().pages.empty());
         QVERIFY(m_app->messages.shown().isEmpty());
@@ -223,21 +211,14 @@ private slots:
 
     void closedListLoadsTheFormAndShowsNothing()
     {
-        QObject scope;
         m_app->db().GoDB.close();
-        bool seen = false;
-        onModal<report::PreviewWindow>(
-            &scope, [](report::PreviewWindow*) {}, &seen);
-        clickPrint();
-        QTest::qWait(200);
-        QVERIFY(!seen);
+        QVERIFY(!showsPreview([&] { clickPrint(); }));
         QVERIFY(QApplication::activeModalWidget() == nullptr);
         QVERIFY(!m_app->window().reports().TR_View.reportTemplate().pages.empty());
     }
 
     void removedUserFormPreviewsAnEmptyReport()
     {
-        QObject scope;
         const QString form = m_app->programDir() + QStringLiteral("Orvel_User/내 양식.fr3");
         QDir(m_app->programDir()).mkpath(QStringLiteral("Orvel_User"));
         QVERIFY(QFile::copy(QStringLiteral(REPORT_SHIPPED_DATA "/customer_list.fr3"), form));
@@ -247,17 +228,8 @@ private slots:
         QVERIFY(forms->currentIndex() > 0);
         m_app->window().printForms()->files()->setCurrentRow(forms->currentIndex());
         QVERIFY(QFile::remove(form));
-        bool seen = false;
-        size_t pages = 99;
-        onModal<report::PreviewWindow>(
-            &scope,
-            [&](report::PreviewWindow*) {
-                pages = m_app->window().reports().TR_View.prepared().pages.size();
-            },
-            &seen);
-        clickPrint();
-        QVERIFY(seen);
-        QCOMPARE(pages, size_t(0));
+        QVERIFY(showsPreview([&] { clickPrint(); }));
+        QCOMPARE(m_app->window().reports().TR_View.prepared().pages.size(), size_t(0));
         QVERIFY(m_app->window().reports().TR_View.reportTemplate().pages.empty());
     }
 
@@ -287,41 +259,20 @@ private slots:
 
     void preparedReportOpensFromTheToolbar()
     {
-        QObject scope;
         // A print first, saved as a prepared report as the preview's save button does.
-        bool seen = false;
-        onModal<report::PreviewWindow>(
-            &scope, [](report::PreviewWindow*) {}, &seen);
-        clickPrint();
-        QVERIFY(seen);
+        QVERIFY(showsPreview([&] { clickPrint(); }));
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("list.fp3"));
         m_app->window().reports().TR_View.savePrepared(path);
         m_app->window().reports().TR_View.clear();
 
-        seen = false;
-        QStringList printed;
-        onModal<report::PreviewWindow>(
-            &scope,
-            [&](report::PreviewWindow*) {
-                printed = printedNames(m_app->window().reports().TR_View.prepared(), m_names);
-            },
-            &seen);
         report::FileChooser::setNextFileName(path);
-        QTest::mouseClick(m_app->window().findChild<QToolButton*>(QStringLiteral("tb_open_report")),
-                          Qt::LeftButton);
-        QVERIFY(seen);
-        QCOMPARE(printed, gridNames());
+        QVERIFY(showsPreview([&] { clickTool("tb_open_report"); }));
+        QCOMPARE(printed(), gridNames());
 
         // A cancelled dialog shows nothing.
-        seen = false;
-        onModal<report::PreviewWindow>(
-            &scope, [](report::PreviewWindow*) {}, &seen);
         report::FileChooser::setNextFileName({});
-        QTest::mouseClick(m_app->window().findChild<QToolButton*>(QStringLiteral("tb_open_report")),
-                          Qt::LeftButton);
-        QTest::qWait(200);
-        QVERIFY(!seen);
+        QVERIFY(!showsPreview([&] { clickTool("tb_open_report"); }));
     }
 };
 

@@ -1,4 +1,5 @@
 // The preview window driven as a real widget on the offscreen platform.
+#include "ModalWatch.h"
 #include "platform/MsgBox.h"
 #include "report/Report.h"
 #include "report/preview/FileChooser.h"
@@ -14,7 +15,6 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -276,17 +276,7 @@ private slots:
         // The user stops the export as soon as its progress shows.
         QObject scope;
         bool stopped = false;
-        std::function<void()> watch = [&] {
-            for (QWidget* top : QApplication::topLevelWidgets())
-                if (auto* d = qobject_cast<QProgressDialog*>(top); d && d->isVisible())
-                    if (auto* cancel = d->findChild<QPushButton*>()) {
-                        stopped = true;
-                        QTest::mouseClick(cancel, Qt::LeftButton);
-                        return;
-                    }
-            QTimer::singleShot(2, &scope, watch);
-        };
-        QTimer::singleShot(0, &scope, watch);
+        orvel::test::pressCancelWhenProgressShows(&scope, &stopped);
         const QString pdf = m_dir.filePath(QStringLiteral("stopped.pdf"));
         w.exportTo(QStringLiteral("pdf"), pdf);
         WorkProgress::setShowAfter(500);

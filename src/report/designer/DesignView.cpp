@@ -221,13 +221,9 @@ void DesignView::mousePressEvent(QMouseEvent* event)
         auto lead = std::find(m_dragRefs.begin(), m_dragRefs.end(), item->ref());
         if (lead != m_dragRefs.end())
             std::rotate(m_dragRefs.begin(), lead, lead + 1);
-        m_dragStartPos.clear();
         m_dragStartRects.clear();
-        for (const ObjectRef& r : m_dragRefs) {
-            ObjectItem* it = m_scene->objectItem(r);
-            m_dragStartPos.push_back(it ? it->pos() : QPointF());
+        for (const ObjectRef& r : m_dragRefs)
             m_dragStartRects.push_back(doc->objectRect(r));
-        }
         m_drag = Drag::Move;
         return;
     }
@@ -261,7 +257,7 @@ void DesignView::mouseMoveEvent(QMouseEvent* event)
         const QPointF d = snappedDelta(raw);
         for (size_t i = 0; i < m_dragRefs.size(); ++i)
             if (ObjectItem* it = m_scene->objectItem(m_dragRefs[i]))
-                it->setPos(m_dragStartPos[i] + d);
+                it->setPos(m_dragStartRects[i].topLeft() + d);
         break;
     }
     case Drag::Resize: {
@@ -318,7 +314,6 @@ void DesignView::mouseReleaseEvent(QMouseEvent* event)
         }
     }
     m_dragRefs.clear();
-    m_dragStartPos.clear();
     m_dragStartRects.clear();
 }
 

@@ -89,7 +89,6 @@ private:
     int m_dragBand = -1;
     double m_bandStartHeight = 0;
     std::vector<ObjectRef> m_dragRefs;
-    std::vector<QPointF> m_dragStartPos;
     std::vector<QRectF> m_dragStartRects;
     QRubberBand* m_rubber = nullptr;
     bool m_rubberAdds = false;

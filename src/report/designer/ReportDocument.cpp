@@ -190,7 +190,7 @@ void ReportDocument::applySelection(int page, const DesignSelection& selection)
     emit selectionChanged();
 }
 
-void ReportDocument::announce(int)
+void ReportDocument::announce()
 {
     emit changed();
 }

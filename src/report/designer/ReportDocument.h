@@ -126,7 +126,7 @@ public:
     ReportPage& pageForCommand(int index) { return m_model.pages[size_t(index)]; }
     ReportSettings& settingsForCommand() { return m_model.settings; }
     void applySelection(int page, const DesignSelection& selection);
-    void announce(int page);
+    void announce();
 
 signals:
     /// The model changed (an edit, undo or redo, or a reset).

@@ -18,7 +18,7 @@ void ChangeBandsCommand::apply(bool after)
     for (const Change& c : m_changes)
         page.bands[size_t(c.band)] = after ? c.after : c.before;
     m_doc->applySelection(m_page, after ? m_selectionAfter : m_selectionBefore);
-    m_doc->announce(m_page);
+    m_doc->announce();
 }
 
 void ChangeBandsCommand::undo()

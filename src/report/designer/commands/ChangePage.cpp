@@ -17,7 +17,7 @@ void ChangePageCommand::apply(bool after)
 {
     m_doc->pageForCommand(m_page) = after ? m_after : m_before;
     m_doc->applySelection(m_page, after ? m_selectionAfter : m_selectionBefore);
-    m_doc->announce(m_page);
+    m_doc->announce();
 }
 
 void ChangePageCommand::undo()
@@ -49,13 +49,13 @@ ChangeSettingsCommand::ChangeSettingsCommand(ReportDocument* doc, const QString&
 void ChangeSettingsCommand::undo()
 {
     m_doc->settingsForCommand() = m_before;
-    m_doc->announce(m_doc->currentPageIndex());
+    m_doc->announce();
 }
 
 void ChangeSettingsCommand::redo()
 {
     m_doc->settingsForCommand() = m_after;
-    m_doc->announce(m_doc->currentPageIndex());
+    m_doc->announce();
 }
 
 } // namespace orvel::report
