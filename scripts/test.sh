@@ -22,8 +22,20 @@ if ! bash scripts/testdb.sh env >/dev/null 2>&1; then
   started_db=1
 fi
 eval "$(bash scripts/testdb.sh start)"
+# The print tests need the private print server; without it (not root) they skip.
+started_cups=0
+if ! bash scripts/testcups.sh env >/dev/null 2>&1; then
+  started_cups=1
+fi
+if cups_env=$(bash scripts/testcups.sh start); then
+  eval "$cups_env"
+else
+  started_cups=0
+  echo "test.sh: no private print server; the real-printer tests will be skipped" >&2
+fi
 cleanup() {
   if [[ $started_db -eq 1 ]]; then bash scripts/testdb.sh stop || true; fi
+  if [[ $started_cups -eq 1 ]]; then bash scripts/testcups.sh stop || true; fi
 }
 trap cleanup EXIT
 

@@ -9,6 +9,8 @@
 #include "report/preview/FileChooser.h"
 #include "report/preview/PageSetupDialog.h"
 #include "report/preview/PreviewPageView.h"
+#include "report/preview/PrintOptionsDialog.h"
+#include "report/preview/ReportPrinter.h"
 #include "report/preview/WorkProgress.h"
 #include "report/render/PageRenderer.h"
 
@@ -135,9 +137,12 @@ void PreviewWindow::buildToolBar()
     const int buttons = m_report.reportTemplate().settings.previewButtons;
     auto wanted = [buttons](int bit) { return (buttons & bit) != 0; };
     using B = ReportSettings;
-    if (wanted(B::Print))
+    if (wanted(B::Print)) {
         addButton("printButton", QStringLiteral("인쇄"), QStringLiteral("인쇄"),
                   &PreviewWindow::onPrint);
+        addButton("printOptionsButton", QStringLiteral("인쇄 옵션"),
+                  QStringLiteral("프린터별 인쇄 위치 보정"), &PreviewWindow::onPrintOptions);
+    }
     if (wanted(B::Open))
         addButton("openButton", QStringLiteral("열기"), QStringLiteral("레포트 열기"),
                   &PreviewWindow::onOpen);
@@ -317,61 +322,56 @@ void PreviewWindow::applyZoomChoice(int index)
         m_view->setZoom(z);
 }
 
-static QPageLayout printLayout(const PreparedPage& page)
+bool PreviewWindow::printTo(QPrinter* printer, int fromPage, int toPage)
 {
-    const double w = std::min(page.widthMm, page.heightMm);
-    const double h = std::max(page.widthMm, page.heightMm);
-    return QPageLayout(QPageSize(QSizeF(w, h), QPageSize::Millimeter),
-                       page.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    const int count = int(m_report.prepared().pages.size());
+    std::vector<int> pages;
+    for (int p = std::max(1, fromPage); p <= (toPage <= 0 ? count : std::min(toPage, count)); ++p)
+        pages.push_back(p);
+    return printPages(printer, pages);
 }
 
-void PreviewWindow::printTo(QPrinter* printer, int fromPage, int toPage)
+bool PreviewWindow::printPages(QPrinter* printer, const std::vector<int>& pages)
 {
     const PreparedReport& r = m_report.prepared();
-    const int last = toPage <= 0 ? int(r.pages.size()) : std::min(toPage, int(r.pages.size()));
-    const int first = std::max(1, fromPage);
-    if (first > last)
-        return;
     if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty()) {
         // Printing to a PDF file goes through our PDF export, whose text extracts cleanly.
-        PreparedReport range = r;
-        range.pages.assign(r.pages.begin() + (first - 1), r.pages.begin() + last);
-        exportReport(range, QStringLiteral("pdf"), printer->outputFileName(), 0, this);
-        return;
+        PreparedReport chosen = r;
+        chosen.pages.clear();
+        for (int p : pages)
+            if (p >= 1 && p <= int(r.pages.size()))
+                chosen.pages.push_back(r.pages[p - 1]);
+        if (!chosen.pages.empty())
+            exportReport(chosen, QStringLiteral("pdf"), printer->outputFileName(), 0, this);
+        return true;
     }
-    printer->setFullPage(true);
-    printer->setPageLayout(printLayout(r.pages[first - 1]));
-    QPainter painter;
-    if (!painter.begin(printer))
-        throw ReportError(QStringLiteral("인쇄를 시작할 수 없습니다."));
-    const PageRenderer renderer(r);
-    for (int i = first; i <= last; ++i) {
-        if (i > first) {
-            printer->setPageLayout(printLayout(r.pages[i - 1]));
-            printer->newPage();
-        }
-        painter.save();
-        const double scale = printer->resolution() / 96.0;
-        painter.scale(scale, scale);
-        renderer.paint(&painter, i - 1);
-        painter.restore();
-    }
-    painter.end();
+    if (printer->docName().isEmpty())
+        printer->setDocName(r.title.isEmpty() ? windowTitle() : r.title);
+    const PrintOffset offset = PrintOffsets().offset(printer->printerName());
+    return ReportPrinter::print(r, printer, pages, offset, this);
 }
 
 void PreviewWindow::onPrint()
 {
     QPrinter printer(QPrinter::HighResolution);
-    const QString name = m_report.reportTemplate().settings.printerName;
-    if (!name.isEmpty() && name != QLatin1String("Default"))
-        printer.setPrinterName(name);
+    ReportPrinter::choosePrinter(printer, m_report.reportTemplate().settings.printerName);
     QPrintDialog dialog(&printer, this);
     dialog.setObjectName(QStringLiteral("printDialog"));
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage);
     dialog.setMinMax(1, std::max(1, m_view->pageCount()));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    printTo(&printer, printer.fromPage(), printer.toPage());
+    printPages(&printer,
+               ReportPrinter::chosenPages(printer, m_view->pageCount(), m_view->currentPage() + 1));
+}
+
+void PreviewWindow::onPrintOptions()
+{
+    QPrinter printer;
+    ReportPrinter::choosePrinter(printer, m_report.reportTemplate().settings.printerName);
+    PrintOffsets offsets;
+    PrintOptionsDialog dialog(offsets, printer.printerName(), this);
+    dialog.exec();
 }
 
 void PreviewWindow::onEdit()

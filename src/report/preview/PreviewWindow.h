@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -39,7 +40,11 @@ public:
     PreviewPageView* pageView() const { return m_view; }
 
     // The window's commands; failures throw ReportError (the buttons report them).
-    void printTo(QPrinter* printer, int fromPage = 1, int toPage = 0);
+    /// Prints pages fromPage..toPage (toPage 0 = the last) with the printer's offset;
+    /// false when the user stopped it.
+    bool printTo(QPrinter* printer, int fromPage = 1, int toPage = 0);
+    /// Prints the given pages (1-based, in that order).
+    bool printPages(QPrinter* printer, const std::vector<int>& pages);
     void openPrepared(const QString& path);
     void savePrepared(const QString& path);
     void exportTo(const QString& extension, const QString& path);
@@ -59,6 +64,7 @@ private:
     void applyZoomChoice(int index);
 
     void onPrint();
+    void onPrintOptions();
     void onOpen();
     void onSave();
     void onQuickPdf();
