@@ -89,6 +89,20 @@ void BenchDatabase::prepareMemberDirectory()
     add.exec();
 }
 
+void BenchDatabase::addPrintForm(const QString& name, const QString& file)
+{
+    ConnectionSettings s = m_server;
+    s.database = memberDatabase();
+    Connection members(QStringLiteral("BenchForms"), s);
+    Query add(members, QStringLiteral("BenchForm"));
+    add.addLine(
+        QStringLiteral("insert into RPTList (RL_Code, RL_Code2, RL_Name, RL_File, RL_SQL)"));
+    add.addLine(QStringLiteral("values (0, 1, :a1, :a2, '')"));
+    add.setParam(QStringLiteral("a1"), name);
+    add.setParam(QStringLiteral("a2"), file);
+    add.exec();
+}
+
 bool BenchDatabase::prepareCustomers(qint64 rows)
 {
     const QString db = customerDatabase();

@@ -28,6 +28,8 @@ public:
     /// (Re)creates the member directory with one level-1 member whose customer database
     /// is customerDatabase(), reached over TCP as the login does.
     void prepareMemberDirectory();
+    /// Catalogues a shipped print form (kind 1) in the member directory.
+    void addPrintForm(const QString& name, const QString& file);
     /// Makes the customer table hold exactly rows generated rows; returns false when the
     /// table already had them and was kept.
     bool prepareCustomers(qint64 rows);

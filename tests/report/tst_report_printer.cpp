@@ -130,6 +130,11 @@ double imageDistance(const QImage& a, const QImage& b)
     return sum / (double(a.width()) * a.height());
 }
 
+// Skips the calling test when no print server runs (QSKIP must be in the test itself).
+#define REQUIRE_PRINT_SERVER()                                                                     \
+    if (m_printer.isEmpty())                                                                       \
+    QSKIP("no print server (scripts/testcups.sh start)")
+
 constexpr int Dpi = 72;
 constexpr double PxPerMm = Dpi / 25.4;
 
@@ -145,12 +150,6 @@ private:
     QTemporaryDir m_programDir;
     QString m_printer, m_second;
     std::vector<QImage> m_referencePages; // the report's pages as Qt draws them for print
-
-    void requirePrintServer()
-    {
-        if (m_printer.isEmpty())
-            QSKIP("no print server (scripts/testcups.sh start)");
-    }
 
     /// Prints through the preview's print button and dialog, set as the user would.
     QString printThroughDialog(const std::function<void(QPrintDialog*)>& choose)
@@ -219,7 +218,7 @@ private slots:
 
     void optionsDialogKeepsEachPrintersOffset()
     {
-        requirePrintServer();
+        REQUIRE_PRINT_SERVER();
         PrintOffsets offsets;
         offsets.setOffset(m_second, {0.5, 0.5});
         auto edit = [&](PrintOptionsDialog& d, const QString& printer, double x, double y) {
@@ -266,7 +265,7 @@ private slots:
 
     void templatePrinterNamesMapToInstalledOnes()
     {
-        requirePrintServer();
+        REQUIRE_PRINT_SERVER();
         QFETCH(QString, named);
         QFETCH(bool, second);
         QCOMPARE(QPrinterInfo::defaultPrinterName(), m_printer);
@@ -277,7 +276,7 @@ private slots:
 
     void printDialogOffersTheSystemsPrinters()
     {
-        requirePrintServer();
+        REQUIRE_PRINT_SERVER();
         PreviewWindow w(m_report);
         bool seen = false;
         QStringList listed;
@@ -314,7 +313,7 @@ private slots:
 
     void printsAllPagesARangeAndCopies()
     {
-        requirePrintServer();
+        REQUIRE_PRINT_SERVER();
         QFETCH(int, from);
         QFETCH(int, to);
         QFETCH(int, copies);
@@ -349,7 +348,7 @@ private slots:
 
     void printerOffsetMovesWhatThatPrinterPrints()
     {
-        requirePrintServer();
+        REQUIRE_PRINT_SERVER();
         PrintOffsets().setOffset(m_second, {3, 2});
         auto printFirstPage = [&](const QString& name) {
             PreviewWindow w(m_report);
@@ -394,7 +393,7 @@ private slots:
 
     void calibrationPagePrintsItsMarksWhereTheySay()
     {
-        requirePrintServer();
+        REQUIRE_PRINT_SERVER();
         PrintOffsets offsets;
         auto printCalibration = [&](double x, double y) {
             PrintOptionsDialog d(offsets, m_printer);
@@ -427,7 +426,7 @@ private slots:
 
     void stoppedPrintSendsNothing()
     {
-        requirePrintServer();
+        REQUIRE_PRINT_SERVER();
         WorkProgress::setShowAfter(0);
         MemoryDataSource many = customers(3000);
         Report report;

@@ -41,8 +41,6 @@ void PageRenderer::paintText(QPainter* p, const PreparedItem& item, const ItemSt
         p->setFont(ReportFonts::font(s.font));
         p->setPen(s.font.color);
         const QRectF inner = item.rect.adjusted(s.gapX, s.gapY, -s.gapX, -s.gapY);
-        p->save();
-        p->setClipRect(item.rect, Qt::IntersectClip);
         QTextLayout layout;
         const double height = ReportFonts::layoutText(&layout, s.font, item.text, inner.width(),
                                                       s.wordWrap, s.hAlign);
@@ -51,8 +49,23 @@ void PageRenderer::paintText(QPainter* p, const PreparedItem& item, const ItemSt
             dy = (inner.height() - height) / 2;
         else if (s.vAlign == VAlign::Bottom)
             dy = inner.height() - height;
-        layout.draw(p, inner.topLeft() + QPointF(0, dy));
-        p->restore();
+        // Text that stays inside its object needs no clip; most do, and a clip per object
+        // makes printing and PDF output slower and larger.
+        const QPointF origin = inner.topLeft() + QPointF(0, dy);
+        QRectF drawn = layout.boundingRect().translated(origin);
+        for (int i = 0; i < layout.lineCount(); ++i) {
+            const QTextLine line = layout.lineAt(i);
+            drawn |= QRectF(origin.x() + line.x(), origin.y() + line.y(), line.naturalTextWidth(),
+                            line.height());
+        }
+        const bool clip = !item.rect.contains(drawn);
+        if (clip) {
+            p->save();
+            p->setClipRect(item.rect, Qt::IntersectClip);
+        }
+        layout.draw(p, origin);
+        if (clip)
+            p->restore();
     }
     paintFrame(p, item.rect, s.frame);
 }
