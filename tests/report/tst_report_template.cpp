@@ -6,11 +6,71 @@
 
 #include <QBuffer>
 #include <QRandomGenerator>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTextCodec>
 #include <QtTest>
 
 using namespace orvel::report;
+
+namespace
+{
+
+// A text object as its author's designer wrote it: the font's charset, and the code page
+// the author's system stored its text and font name in.
+struct AuthoredMemo {
+    int charset;
+    QByteArray codePage;
+    QString text;
+    QString font;
+};
+using AuthoredMemos = QList<AuthoredMemo>;
+
+// An attribute value in a code page: what the code page cannot hold becomes a character
+// reference, as markup characters and line breaks do.
+QByteArray encodedValue(const QString& text, QTextCodec* codec)
+{
+    QByteArray out;
+    for (QChar c : text) {
+        if (c == QLatin1Char('\n'))
+            out += "&#13;&#10;";
+        else if (c == QLatin1Char('"') || c == QLatin1Char('&') || c == QLatin1Char('<') ||
+                 (c.unicode() > 0x7F && !codec->canEncode(c)))
+            out += "&#" + QByteArray::number(c.unicode()) + ';';
+        else
+            out += codec->fromUnicode(QString(c));
+    }
+    return out;
+}
+
+// A template declared UTF-8 whose report title holds the memos, each in its code page.
+QByteArray declaredUtf8(const AuthoredMemos& memos)
+{
+    QByteArray out = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<TfrxReport Version=\"4.3\">"
+                     "<TfrxReportPage Name=\"Page1\"><TfrxReportTitle Name=\"Title\" "
+                     "Height=\"400\" Width=\"700\">";
+    for (int i = 0; i < memos.size(); ++i) {
+        const AuthoredMemo& m = memos[i];
+        QTextCodec* codec = QTextCodec::codecForName(m.codePage);
+        Q_ASSERT(codec);
+        out += "<TfrxMemoView Name=\"Memo" + QByteArray::number(i) + "\" Top=\"" +
+               QByteArray::number(i * 20) + "\" Width=\"300\" Height=\"20\" Font.Charset=\"" +
+               QByteArray::number(m.charset) + "\" Font.Name=\"" + encodedValue(m.font, codec) +
+               "\" Text=\"" + encodedValue(m.text, codec) + "\"/>";
+    }
+    return out + "</TfrxReportTitle></TfrxReportPage></TfrxReport>\r\n";
+}
+
+bool isUtf8(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(bytes); // the decoder works when its result is taken
+    return !utf8.hasError();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(AuthoredMemos)
 
 class TstReportTemplate : public QObject
 {
@@ -108,6 +168,180 @@ private slots:
                  QStringLiteral("고객 목록\n둘째 줄"));
     }
 
+    void readsDocumentBetweenJunk_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray root =
+            "<TfrxReport><TfrxReportPage Name=\"Page1\"><TfrxReportTitle "
+            "Name=\"Title\" Height=\"40\"><TfrxMemoView Name=\"Memo1\" "
+            "Text=\"고객 목록\"/></TfrxReportTitle></TfrxReportPage></TfrxReport>";
+        const QByteArray document = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n" + root;
+        const QByteArray settings = "\r\n[Form.TfrxReport]\r\nLeft=120\r\nTop=80\r\n"
+                                    "[Form.TfrxMemoView]\r\nFont.Name=Arial\r\n";
+        // The designer writes its settings in the author's code page, not in UTF-8.
+        const QByteArray koreanSettings = "\r\n[Form.TfrxReport]\r\nFont.Name=" +
+                                          QTextCodec::codecForName("CP949")->fromUnicode("굴림") +
+                                          "\r\nRecent=<none>\r\n";
+        const QByteArray junk("\xEF\xBB\xBF\x00\x13junk \xFF\r\n", 13);
+        QTest::addRow("designer settings after the root") << document + settings;
+        QTest::addRow("settings in a code page") << document + koreanSettings;
+        QTest::addRow("settings after a comment") << document + "\r\n<!-- saved -->" + settings;
+        QTest::addRow("junk before the declaration") << junk + document;
+        QTest::addRow("junk before an undeclared root") << junk + root;
+        QTest::addRow("junk on both sides") << junk + document + koreanSettings;
+    }
+
+    void readsDocumentBetweenJunk()
+    {
+        QFETCH(QByteArray, bytes);
+        TemplateFormat format;
+        auto t = format.readBytes(bytes);
+        QVERIFY2(t, qPrintable(format.errorString()));
+        QCOMPARE(band(*t, Band::ReportTitle)->objects.at(0).text, QStringLiteral("고객 목록"));
+        // Nothing around the document is kept.
+        const QByteArray saved = TemplateFormat::toBytes(*t);
+        QVERIFY(!saved.contains("Form.") && !saved.contains("junk"));
+        auto again = format.readBytes(saved);
+        QVERIFY(again && *again == *t);
+    }
+
+    void negativeLinesDrawTheAuthorsLine_data()
+    {
+        // The line's attributes, and the segment the author saw, in band pixels.
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QLineF>("drawn");
+        QTest::addColumn<QByteArray>("arrowAfterSave");
+        QTest::addRow("left to right")
+            << QByteArray("Left=\"100\" Top=\"40\" Width=\"200\" Height=\"0\"")
+            << QLineF(100, 40, 300, 40) << QByteArray("ArrowEnd");
+        QTest::addRow("right to left")
+            << QByteArray("Left=\"300\" Top=\"40\" Width=\"-200\" Height=\"0\"")
+            << QLineF(300, 40, 100, 40) << QByteArray("ArrowStart");
+        QTest::addRow("bottom up")
+            << QByteArray("Left=\"50\" Top=\"150\" Width=\"0\" Height=\"-100\"")
+            << QLineF(50, 150, 50, 50) << QByteArray("ArrowStart");
+        QTest::addRow("diagonal, both back")
+            << QByteArray(
+                   "Left=\"300\" Top=\"150\" Width=\"-200\" Height=\"-100\" Diagonal=\"True\"")
+            << QLineF(300, 150, 100, 50) << QByteArray("ArrowStart");
+        QTest::addRow("diagonal, right to left")
+            << QByteArray("Left=\"300\" Top=\"50\" Width=\"-200\" Height=\"100\" Diagonal=\"True\"")
+            << QLineF(300, 50, 100, 150) << QByteArray();
+        QTest::addRow("diagonal, bottom up")
+            << QByteArray(
+                   "Left=\"100\" Top=\"150\" Width=\"200\" Height=\"-100\" Diagonal=\"True\"")
+            << QLineF(100, 150, 300, 50) << QByteArray();
+    }
+
+    void negativeLinesDrawTheAuthorsLine()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QLineF, drawn);
+        QFETCH(QByteArray, arrowAfterSave);
+        // A text at the band's corner tells where the band lies on the page.
+        const QByteArray bytes =
+            "<TfrxReport><TfrxReportPage Name=\"Page1\"><TfrxReportTitle Name=\"Title\" "
+            "Height=\"200\" Width=\"700\"><TfrxMemoView Name=\"Corner\" Width=\"10\" Height=\"10\" "
+            "Text=\"x\"/><TfrxLineView Name=\"Line1\" " +
+            line +
+            " ArrowEnd=\"True\" "
+            "ArrowLength=\"20\"/></TfrxReportTitle></TfrxReportPage></TfrxReport>";
+        TemplateFormat format;
+        auto t = format.readBytes(bytes);
+        QVERIFY2(t, qPrintable(format.errorString()));
+        for (const ReportObject& o : band(*t, Band::ReportTitle)->objects)
+            QVERIFY(o.width >= 0 && o.height >= 0); // the designer's boxes
+
+        const QByteArray saved = TemplateFormat::toBytes(*t);
+        auto reloaded = format.readBytes(saved);
+        QVERIFY(reloaded && *reloaded == *t);
+        QCOMPARE(saved.contains("ArrowStart="), arrowAfterSave == "ArrowStart");
+        QCOMPARE(saved.contains("ArrowEnd="), arrowAfterSave == "ArrowEnd");
+
+        for (const ReportTemplate* r : {t.get(), reloaded.get()}) {
+            MemoryDataSource data({"name"}, {});
+            PreparedReport out;
+            ReportPreparer preparer(*r, &data, QStringLiteral("RPTDB"));
+            QVERIFY2(preparer.prepare(&out), qPrintable(preparer.errorString()));
+            QPointF corner;
+            QList<QLineF> lines;
+            for (const PreparedItem& item : out.pages.at(0).items) {
+                if (item.kind == PreparedItem::Text)
+                    corner = item.rect.topLeft();
+                else if (item.kind == PreparedItem::Line)
+                    lines << QLineF(item.rect.topLeft(), item.rect.bottomRight());
+            }
+            QCOMPARE(lines.size(), 1);
+            const QLineF seen = lines[0].translated(-corner);
+            // Which end the pen starts from does not show on paper.
+            QVERIFY2(seen == drawn || seen == QLineF(drawn.p2(), drawn.p1()),
+                     qPrintable(QStringLiteral("drawn from (%1, %2) to (%3, %4)")
+                                    .arg(seen.x1())
+                                    .arg(seen.y1())
+                                    .arg(seen.x2())
+                                    .arg(seen.y2())));
+        }
+    }
+
+    void readsCodePagesOfOtherOffices_data()
+    {
+        QTest::addColumn<AuthoredMemos>("memos");
+        QTest::addRow("western text")
+            << AuthoredMemos{{1, "windows-1252", "POSIÇÃO", "Arial"},
+                             {0, "windows-1252", "Ação em São Paulo\nMüller & Söhne", "Arial"}};
+        QTest::addRow("western text ending in an accent")
+            << AuthoredMemos{{1, "windows-1252", "José", "Arial"}};
+        QTest::addRow("korean text")
+            << AuthoredMemos{{1, "CP949", "고객 목록\n홍길동 님", "굴림"},
+                             {0, "CP949", "서울 Seoul 강남구, Café", "돋움체"}};
+        QTest::addRow("charsets of each memo in a western file")
+            << AuthoredMemos{{1, "windows-1252", "POSIÇÃO", "Arial"},
+                             {129, "CP949", "홍길동", "돋움체"},
+                             {238, "windows-1250", "Łódź", "Arial"},
+                             {204, "windows-1251", "Москва", "Arial"},
+                             {161, "windows-1253", "Αθήνα", "Arial"},
+                             {162, "windows-1254", "İstanbul", "Arial"},
+                             {177, "windows-1255", "שלום", "Arial"},
+                             {178, "windows-1256", "سلام", "Arial"},
+                             {186, "windows-1257", "Rīga", "Arial"},
+                             {163, "windows-1258", "Cà phê", "Arial"},
+                             {222, "windows-874", "สวัสดี", "Tahoma"},
+                             {128, "Shift_JIS", "東京", "ＭＳ ゴシック"},
+                             {134, "GBK", "北京", "宋体"},
+                             {136, "Big5", "臺北", "細明體"}};
+        QTest::addRow("charsets of each memo in a korean file")
+            << AuthoredMemos{{1, "CP949", "고객 목록", "굴림"},
+                             {238, "windows-1250", "Łódź", "Arial"},
+                             {0, "CP949", "우편 번호", "Arial"}};
+    }
+
+    void readsCodePagesOfOtherOffices()
+    {
+        QFETCH(AuthoredMemos, memos);
+        const QByteArray bytes = declaredUtf8(memos);
+        QVERIFY(!isUtf8(bytes));
+
+        TemplateFormat format;
+        auto t = format.readBytes(bytes);
+        QVERIFY2(t, qPrintable(format.errorString()));
+        const auto& objects = band(*t, Band::ReportTitle)->objects;
+        QCOMPARE(objects.size(), size_t(memos.size()));
+        for (int i = 0; i < memos.size(); ++i) {
+            QCOMPARE(objects[i].text, memos[i].text);
+            QCOMPARE(objects[i].font.name, memos[i].font);
+            QCOMPARE(objects[i].font.charset, memos[i].charset);
+        }
+
+        // Saved, it is real UTF-8 and means the same.
+        const QByteArray saved = TemplateFormat::toBytes(*t);
+        QVERIFY(isUtf8(saved));
+        for (const AuthoredMemo& m : memos)
+            QVERIFY2(saved.contains(m.text.section(QLatin1Char('\n'), 0, 0).toUtf8()),
+                     qPrintable(m.text));
+        auto reloaded = format.readBytes(saved);
+        QVERIFY(reloaded && *reloaded == *t);
+    }
+
     void readsBothLabelLayouts()
     {
         TemplateFormat format;
@@ -164,6 +398,10 @@ private slots:
         QTest::addRow("deep nesting") << deep << "nested deeper";
         QTest::addRow("two roots")
             << QByteArray("<TfrxReport/><TfrxReport/>") << "damaged template";
+        QTest::addRow("negative text width")
+            << QByteArray("<TfrxReport><TfrxReportPage><TfrxMasterData><TfrxMemoView Width=\"-5\"/>"
+                          "</TfrxMasterData></TfrxReportPage></TfrxReport>")
+            << "out of range";
     }
 
     void damagedFilesGiveErrors()

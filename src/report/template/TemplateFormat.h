@@ -10,7 +10,8 @@ namespace orvel::report
 {
 
 /// Reads and writes report templates (.fr3 XML). Reading is lenient about number formats,
-/// text encodings and band order; what it does not understand is kept for writing back.
+/// text encodings, junk around the document and band order; what it does not understand is
+/// kept for writing back. Writing always gives UTF-8.
 class TemplateFormat
 {
 public:

@@ -1,9 +1,11 @@
 // Reading side of TemplateFormat: XML tree -> report model.
 #include "report/template/Fr3Names.h"
+#include "report/template/TemplateDecoding.h"
 #include "report/template/TemplateFormat.h"
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <algorithm>
 #include <cmath>
 
@@ -127,8 +129,14 @@ QString readMemoText(AttrReader& a)
     } else if (a.has("Memo.UTF8W")) {
         text = a.str("Memo.UTF8W");
     } else if (a.has("Memo.UTF8")) {
-        // UTF-8 bytes stored one per character.
-        text = QString::fromUtf8(a.str("Memo.UTF8").toLatin1());
+        // UTF-8 bytes stored one per character; text that is no such bytes is taken as it is.
+        text = a.str("Memo.UTF8");
+        if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; })) {
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            const QString decoded = utf8.decode(text.toLatin1());
+            if (!utf8.hasError())
+                text = decoded;
+        }
     } else if (a.has("Memo.Text")) {
         text = a.str("Memo.Text");
     }
@@ -153,6 +161,60 @@ QByteArray readPictureData(const QString& hex)
     return best >= 0 ? raw.mid(best) : raw;
 }
 
+// The line now runs the other way: its arrow ends trade places.
+void swapArrowEnds(KeptXml* kept)
+{
+    for (auto& attr : kept->attributes) {
+        if (attr.name == QLatin1String("ArrowStart"))
+            attr.name = QStringLiteral("ArrowEnd");
+        else if (attr.name == QLatin1String("ArrowEnd"))
+            attr.name = QStringLiteral("ArrowStart");
+    }
+}
+
+/// A line drawn right-to-left or bottom-up has a negative width or height. Gives it the
+/// box of non-negative size the engine and the designer work with, drawing the same
+/// segment.
+void normaliseLine(ReportObject* o)
+{
+    const double w = o->width, h = o->height;
+    if (w >= 0 && h >= 0)
+        return;
+    if (!o->diagonal) {
+        // A straight line runs along its larger extent, at its top or left edge.
+        const bool horizontal = std::abs(w) >= std::abs(h);
+        if (horizontal) {
+            o->left += std::min(w, 0.0);
+            o->width = std::abs(w);
+            o->height = 0;
+        } else {
+            o->top += std::min(h, 0.0);
+            o->height = std::abs(h);
+            o->width = 0;
+        }
+        if (horizontal ? w < 0 : h < 0)
+            swapArrowEnds(&o->kept);
+        return;
+    }
+    o->left += std::min(w, 0.0);
+    o->top += std::min(h, 0.0);
+    o->width = std::abs(w);
+    o->height = std::abs(h);
+    if (w == 0 || h == 0 || (w < 0) == (h < 0)) {
+        // Still from the top-left to the bottom-right corner of its box, drawn backwards.
+        swapArrowEnds(&o->kept);
+    } else {
+        // From the bottom-left to the top-right corner of its box: the engine draws that
+        // diagonal as a shape, which has no arrows.
+        o->type = ReportObject::Shape;
+        o->shape = ShapeKind::Diagonal2;
+        o->diagonal = false;
+        std::erase_if(o->kept.attributes, [](const XmlNode::Attribute& attr) {
+            return attr.name.startsWith(QLatin1String("Arrow"));
+        });
+    }
+}
+
 ReportObject readObject(const XmlNode& node, ReportObject::Type type)
 {
     ReportObject o;
@@ -161,8 +223,9 @@ ReportObject readObject(const XmlNode& node, ReportObject::Type type)
     o.name = a.str("Name");
     o.left = a.num("Left", 0);
     o.top = a.num("Top", 0);
-    o.width = a.num("Width", 0, 0);
-    o.height = a.num("Height", 0, 0);
+    const double least = type == ReportObject::Line ? -MaxCoordinate : 0;
+    o.width = a.num("Width", 0, least);
+    o.height = a.num("Height", 0, least);
     o.visible = a.flag("Visible", true);
     o.frame.sides = a.bits("Frame.Typ", fr3::frameSideNames()) & 15;
     o.frame.color = a.color("Frame.Color", Qt::black);
@@ -221,6 +284,8 @@ ReportObject readObject(const XmlNode& node, ReportObject::Type type)
     }
     a.keepRest(&o.kept);
     o.kept.children = node.children;
+    if (type == ReportObject::Line)
+        normaliseLine(&o);
     return o;
 }
 
@@ -378,7 +443,7 @@ std::unique_ptr<ReportTemplate> TemplateFormat::readBytes(const QByteArray& byte
     m_error.clear();
     XmlNode root;
     QString error;
-    if (!XmlTree::parse(XmlTree::decodeBytes(bytes), &root, &error)) {
+    if (!XmlTree::parse(TemplateDecoding::decode(bytes), &root, &error)) {
         m_error = QStringLiteral("damaged template: ") + error;
         return nullptr;
     }
