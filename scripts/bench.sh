@@ -9,6 +9,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 rows="${1:-1000000}"
 build="$root/build-bench"
 
+bash "$root/scripts/install-deps.sh" >&2
+# The print benchmark compares with LibreOffice, which only the benchmarks need.
+if ! command -v soffice >/dev/null 2>&1; then
+  SUDO=""; if [[ $(id -u) -ne 0 ]]; then SUDO="sudo"; fi
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends \
+    libreoffice-calc-nogui >&2
+fi
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >&2
 ninja -C "$build" -j2 bench/all >&2 # every target defined under bench/
 

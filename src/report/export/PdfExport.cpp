@@ -6,8 +6,9 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QRegularExpression>
 #include <QSet>
+
+#include <cctype>
 
 namespace orvel::report
 {
@@ -25,15 +26,18 @@ void PdfExport::fixSpaceMaps(QByteArray* pdf)
     // font engine gives control characters the space glyph: a space then extracts as U+0001.
     // We never draw control characters, so such a target in a ToUnicode map is a space.
     // The maps are stored uncompressed and the fix keeps every length, so offsets stay valid.
-    static const QRegularExpression toUnicode(QStringLiteral("/ToUnicode (\\d+) 0 R"));
-    auto it = toUnicode.globalMatch(QString::fromLatin1(*pdf));
-    QSet<QString> done;
-    while (it.hasNext()) {
-        const QString object = it.next().captured(1);
-        if (done.contains(object))
+    // The search runs on the bytes: a text copy of a large PDF would double its memory.
+    static const QByteArray key("/ToUnicode ");
+    QSet<QByteArray> done;
+    for (qsizetype at = pdf->indexOf(key); at >= 0; at = pdf->indexOf(key, at + 1)) {
+        qsizetype n = at + key.size();
+        while (n < pdf->size() && std::isdigit(static_cast<unsigned char>(pdf->at(n))))
+            ++n;
+        const QByteArray object = pdf->mid(at + key.size(), n - at - key.size());
+        if (object.isEmpty() || !pdf->mid(n, 4).startsWith(" 0 R") || done.contains(object))
             continue;
         done.insert(object);
-        const qsizetype start = pdf->indexOf(QByteArray("\n") + object.toLatin1() + " 0 obj");
+        const qsizetype start = pdf->indexOf(QByteArray("\n") + object + " 0 obj");
         const qsizetype begin = start < 0 ? -1 : pdf->indexOf("stream", start);
         const qsizetype end = begin < 0 ? -1 : pdf->indexOf("endstream", begin);
         if (end < 0)
