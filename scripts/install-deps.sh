@@ -31,10 +31,10 @@ if [[ $(id -u) -ne 0 ]]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -q
 $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
-# The distribution's services must not hold the default ports or data; tests and
-# the demo run their own server processes (MariaDB, and CUPS with a PDF printer).
+# The distribution's database service must not hold the default port or data; tests
+# and the demo run their own server processes. (The tests' print server listens on a
+# socket of its own, so the system's CUPS stays as it is for real printers.)
 if command -v systemctl >/dev/null 2>&1; then
   $SUDO systemctl disable --now mariadb >/dev/null 2>&1 || true
-  $SUDO systemctl disable --now cups cups.socket cups-browsed >/dev/null 2>&1 || true
 fi
 echo "install-deps: installed ${missing[*]}"
