@@ -12,6 +12,7 @@ PACKAGES=(
   poppler-utils xvfb xauth dbus-x11 locales
   glabels-data
   libcups2-dev cups cups-client printer-driver-cups-pdf
+  libzint-dev zbar-tools
 )
 
 missing=()
