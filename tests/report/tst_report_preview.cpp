@@ -1,5 +1,6 @@
 // The preview window driven as a real widget on the offscreen platform.
 #include "ModalWatch.h"
+#include "ReportTestData.h"
 #include "platform/MsgBox.h"
 #include "report/Report.h"
 #include "report/preview/FileChooser.h"
@@ -26,19 +27,10 @@
 #include <QtTest>
 
 using namespace orvel::report;
+using orvel::report::test::customers;
 
 namespace
 {
-
-MemoryDataSource customers(int count)
-{
-    std::vector<QVariantList> rows;
-    for (int i = 1; i <= count; ++i)
-        rows.push_back({QStringLiteral("고객%1").arg(i), QStringLiteral("%1").arg(10000 + i),
-                        QStringLiteral("서울특별시 중구 세종대로 %1").arg(i), "", ""});
-    return MemoryDataSource({"name", "home_post", "home_address", "home_tel", "handphone"},
-                            std::move(rows));
-}
 
 QString pdfText(const QString& path)
 {

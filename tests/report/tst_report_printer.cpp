@@ -1,6 +1,7 @@
 // Printing through a real print system: the private CUPS server of scripts/testcups.sh
 // with its virtual PDF printers, reached through Qt's print support as any printer.
 #include "ModalWatch.h"
+#include "ReportTestData.h"
 #include "report/Report.h"
 #include "report/export/ReportExport.h"
 #include "report/preview/PreviewWindow.h"
@@ -25,19 +26,10 @@
 #include <QtTest>
 
 using namespace orvel::report;
+using orvel::report::test::customers;
 
 namespace
 {
-
-MemoryDataSource customers(int count)
-{
-    std::vector<QVariantList> rows;
-    for (int i = 1; i <= count; ++i)
-        rows.push_back({QStringLiteral("고객%1").arg(i), QStringLiteral("%1").arg(10000 + i),
-                        QStringLiteral("서울특별시 중구 세종대로 %1").arg(i), "", ""});
-    return MemoryDataSource({"name", "home_post", "home_address", "home_tel", "handphone"},
-                            std::move(rows));
-}
 
 QString run(const QString& program, const QStringList& args)
 {
