@@ -69,10 +69,32 @@ void Report::setDataSource(DataSource* source, const QString& name)
     m_dataSetName = name;
 }
 
+void Report::setDataSource(const QString& name, DataSource* source)
+{
+    std::erase_if(m_moreSources, [&name](const auto& bound) {
+        return bound.first.compare(name, Qt::CaseInsensitive) == 0;
+    });
+    if (source)
+        m_moreSources.emplace_back(name, source);
+}
+
+DataSource* Report::dataSource(const QString& name) const
+{
+    if (m_source && m_dataSetName.compare(name, Qt::CaseInsensitive) == 0)
+        return m_source;
+    for (const auto& [n, s] : m_moreSources)
+        if (n.compare(name, Qt::CaseInsensitive) == 0)
+            return s;
+    return nullptr;
+}
+
 void Report::prepare(const std::function<bool(int pages)>& progress)
 {
     m_prepared.clear();
     ReportPreparer preparer(m_template, m_source, m_dataSetName);
+    for (const auto& [name, source] : m_moreSources)
+        if (name.compare(m_dataSetName, Qt::CaseInsensitive) != 0 || !m_source)
+            preparer.addDataSource(name, source);
     preparer.setProgress(progress);
     if (!preparer.prepare(&m_prepared)) {
         if (preparer.wasCancelled())

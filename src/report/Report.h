@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <stdexcept>
+#include <vector>
 
 namespace orvel::report
 {
@@ -54,6 +55,11 @@ public:
     void setDataSource(DataSource* source, const QString& name);
     DataSource* dataSource() const { return m_source; }
     QString dataSetName() const { return m_dataSetName; }
+    /// Binds a further data set by name (detail bands, subreports), beside the one above;
+    /// nullptr unbinds it.
+    void setDataSource(const QString& name, DataSource* source);
+    /// The source bound under a name (ignoring case), nullptr when none.
+    DataSource* dataSource(const QString& name) const;
 
     /// Prepares pages from the data set, discarding earlier prepared pages. progress is
     /// told the pages made so far as each page starts; when it answers false, preparing
@@ -73,6 +79,7 @@ private:
     PreparedReport m_prepared;
     DataSource* m_source = nullptr;
     QString m_dataSetName;
+    std::vector<std::pair<QString, DataSource*>> m_moreSources;
     QString m_templatePath;
 };
 

@@ -308,10 +308,10 @@ private slots:
                             {memo(QStringLiteral("[COUNT()] [AVG(<RPTDB.\"no\">)] "
                                                  "[MIN(<RPTDB.\"no\">)]-[MAX(<RPTDB.\"no\">)]"),
                                   0, 200, 20)});
-        auto t = page({header,
-                       band(Band::MasterData, 20,
-                            {memo(QStringLiteral("[Line#]:[RPTDB.\"no\"]"), 0, 200, 20)}),
-                       footer, summary});
+        Band master =
+            band(Band::MasterData, 20, {memo(QStringLiteral("[Line]:[RPTDB.\"no\"]"), 0, 200, 20)});
+        master.name = QStringLiteral("MasterData1");
+        auto t = page({header, master, footer, summary});
         auto data = rows(5);
         const PreparedReport r = prepare(t, &data);
         QCOMPARE(texts(r.pages[0]),
@@ -429,6 +429,65 @@ private slots:
         PreparedFormat format;
         QVERIFY(!format.read(&buf, &r));
         QVERIFY(!format.errorString().isEmpty());
+    }
+
+    void systemVariablesOnPages()
+    {
+        // 400 px pages of 100 px rows over a 20 px footer: 3 rows a page, 7 rows 3 pages.
+        Band master =
+            band(Band::MasterData, 100, {memo(QStringLiteral("[RPTDB.\"no\"]"), 0, 100, 20)});
+        master.name = QStringLiteral("MasterData1");
+        auto t = page(
+            {master, band(Band::PageFooter, 20,
+                          {memo(QStringLiteral("Page [Page] of [TotalPages]"), 0, 100, 20),
+                           memo(QStringLiteral("[Page#]/[TotalPages#]([CopyName#])"), 100, 100, 20),
+                           memo(QStringLiteral("[IIF(<Page> = <TotalPages#>, 'last', 'more')]"),
+                                200, 100, 20),
+                           memo(QStringLiteral("[SUM(<RPTDB.\"no\">, MasterData1)]"), 300, 100, 20),
+                           memo(QStringLiteral("[FormatDateTime('yyyy-mm-dd', <Date>)] "
+                                               "[FormatDateTime('hh:nn:ss', <Time>)]"),
+                                400, 100, 20)})},
+            pxToMm(400), 0);
+        auto data = rows(7);
+        const PreparedReport r = prepare(t, &data);
+        QCOMPARE(r.pages.size(), size_t(3));
+        const QStringList pageSums{"6", "15", "7"};
+        for (int p = 0; p < 3; ++p) {
+            const QStringList footer = texts(r.pages[p]).mid(p < 2 ? 3 : 1);
+            QCOMPARE(footer,
+                     QStringList({QStringLiteral("Page %1 of 3").arg(p + 1),
+                                  QStringLiteral("%1/3()").arg(p + 1), p < 2 ? "more" : "last",
+                                  pageSums[p], "2024-05-06 07:08:09"}));
+        }
+    }
+
+    void linesAndSumsOverGroups()
+    {
+        // Groups of three rows: 1-3, 4-6 and 7.
+        Band header = band(Band::GroupHeader, 20,
+                           {memo(QStringLiteral("[RPTDB.\"group_name\"]"), 0, 200, 20)});
+        header.condition = QStringLiteral("RPTDB.\"group_name\"");
+        Band master =
+            band(Band::MasterData, 20, {memo(QStringLiteral("[Line]/[Line#]"), 0, 200, 20)});
+        master.name = QStringLiteral("MasterData1");
+        Band footer =
+            band(Band::GroupFooter, 20,
+                 {memo(QStringLiteral("[SUM(<RPTDB.\"no\">, MasterData1)] [COUNT(MasterData1)] "
+                                      "[SUM(<RPTDB.\"no\">, MasterData1, 2)] "
+                                      "[SUM(<RPTDB.\"no\">, OtherData)]"),
+                       0, 200, 20)});
+        Band summary = band(Band::ReportSummary, 20,
+                            {memo(QStringLiteral("[SUM(<RPTDB.\"no\">, MasterData1)] "
+                                                 "[MAX(<RPTDB.\"no\"> * 2, MasterData1)] "
+                                                 "[IIF(COUNT(MasterData1) > 5, 'many', 'few')]"),
+                                  0, 200, 20)});
+        auto t = page({header, master, footer, summary});
+        auto data = rows(7);
+        const PreparedReport r = prepare(t, &data);
+        QCOMPARE(r.pages.size(), size_t(1));
+        QCOMPARE(texts(r.pages[0]),
+                 QStringList({"그룹1", "1/1", "2/2", "3/3", "6 3 6 0", "그룹2", "1/4", "2/5", "3/6",
+                              "15 3 21 0", "그룹3", "1/7", "7 1 28 0", "28 14 many"}));
     }
 };
 

@@ -132,6 +132,10 @@ QString DisplayFormatter::formatDateTime(const QDateTime& dt, const QString& fmt
     const QTime t = dt.time();
     QString out;
     bool afterHour = false;
+    // An am/pm or a/p marker anywhere turns the hours to a 12-hour clock.
+    const bool twelveHour = fmt.contains(QLatin1String("am/pm"), Qt::CaseInsensitive) ||
+                            fmt.contains(QLatin1String("a/p"), Qt::CaseInsensitive);
+    const bool pm = t.hour() >= 12;
     int i = 0;
     auto run = [&](QChar c) {
         int n = 0;
@@ -149,9 +153,15 @@ QString DisplayFormatter::formatDateTime(const QDateTime& dt, const QString& fmt
             i = end + 1;
             continue;
         }
+        // The half of the marker that applies, in the case it is written in.
         if (fmt.mid(i, 5).compare(QLatin1String("am/pm"), Qt::CaseInsensitive) == 0) {
-            out += t.hour() < 12 ? QStringLiteral("AM") : QStringLiteral("PM");
+            out += pm ? fmt.mid(i + 3, 2) : fmt.mid(i, 2);
             i += 5;
+            continue;
+        }
+        if (fmt.mid(i, 3).compare(QLatin1String("a/p"), Qt::CaseInsensitive) == 0) {
+            out += pm ? fmt[i + 2] : fmt[i];
+            i += 3;
             continue;
         }
         int n = run(c);
@@ -179,9 +189,11 @@ QString DisplayFormatter::formatDateTime(const QDateTime& dt, const QString& fmt
             else
                 out += QString::number(d.day()).rightJustified(n, QLatin1Char('0'));
             break;
-        case 'h':
-            out += QString::number(t.hour()).rightJustified(std::min(n, 2), QLatin1Char('0'));
+        case 'h': {
+            const int hour = twelveHour ? (t.hour() % 12 == 0 ? 12 : t.hour() % 12) : t.hour();
+            out += QString::number(hour).rightJustified(std::min(n, 2), QLatin1Char('0'));
             break;
+        }
         case 'n':
             out += QString::number(t.minute()).rightJustified(std::min(n, 2), QLatin1Char('0'));
             break;
@@ -207,7 +219,7 @@ QString DisplayFormatter::formatDateTime(const QDateTime& dt, const QString& fmt
     return out;
 }
 
-static bool toNumber(const QVariant& v, double* out)
+bool DisplayFormatter::toNumber(const QVariant& v, double* out)
 {
     if (v.typeId() == QMetaType::QString) {
         bool ok = false;
@@ -220,7 +232,7 @@ static bool toNumber(const QVariant& v, double* out)
     return ok && v.isValid();
 }
 
-static bool toDateTime(const QVariant& v, QDateTime* out)
+bool DisplayFormatter::toDateTime(const QVariant& v, QDateTime* out)
 {
     if (v.typeId() == QMetaType::QDateTime) {
         *out = v.toDateTime();

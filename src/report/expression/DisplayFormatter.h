@@ -18,8 +18,13 @@ public:
     /// printf-like number formats ("%2.2f", "%2.2n", "%d", "%g", "%m") and picture
     /// formats ("#,##0.00").
     static QString formatNumber(double v, const QString& fmt, QChar decimal, QChar thousand);
-    /// Date/time pictures: yyyy yy mmmm mmm mm m dd d hh h nn n ss s zzz am/pm, 'quoted'.
+    /// Date/time pictures: yyyy yy mmmm mmm mm m dddd ddd dd d hh h nn n ss s zzz, am/pm
+    /// and a/p (a 12-hour clock, written in the marker's case), 'quoted' text.
     static QString formatDateTime(const QDateTime& dt, const QString& fmt);
+    /// A number, or text that reads as one.
+    static bool toNumber(const QVariant& v, double* out);
+    /// A date, time or date-time, or ISO text ("yyyy-MM-dd", "yyyy-MM-dd hh:mm:ss").
+    static bool toDateTime(const QVariant& v, QDateTime* out);
 };
 
 } // namespace orvel::report

@@ -133,9 +133,31 @@ struct Band {
     bool printOnFirstPage = true;
     bool printOnLastPage = true;
     bool visible = true;
+    // Links to other bands of the page, by name, and page-break options.
+    QString childName;  // child band printed right after this band
+    QString headerName; // data bands: their header and footer, when the template names them
+    QString footerName;
+    bool keepChild = false;          // this band and its child bands share a page
+    bool allowSplit = false;         // a band taller than the room left splits across pages
+    bool keepTogether = false;       // group headers: the whole group moves to the next page
+    bool reprintOnNewPage = false;   // headers: printed again on each page the data goes on
+    bool printIfDetailEmpty = false; // data bands: a row prints even without detail rows
+    QString outlineText;             // expression whose value becomes an outline entry
+    QString masterFields;            // detail bands: relation to the master row (see DataRelation)
+    QString detailFields;
     std::vector<ReportObject> objects;
     KeptXml kept;
     bool operator==(const Band&) const = default;
+};
+
+/// Band elements the designer keeps as they are but preparing prints: the headers and
+/// footers of data bands, child bands and detail data bands.
+enum class LinkedBand { None, Header, Footer, Child, DetailData, SubdetailData };
+
+/// A subreport object: another page of the template printed inside a band.
+struct SubreportRef {
+    QString pageName;
+    double left = 0, top = 0, width = 0, height = 0; // pixels, relative to the band
 };
 
 /// One page of a template: paper, margins, label columns and bands.

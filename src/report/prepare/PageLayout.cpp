@@ -1,147 +1,231 @@
 #include "report/prepare/PageLayout.h"
 
-#include "report/render/ObjectPrimitive.h"
-#include "report/render/ReportFonts.h"
+#include "report/prepare/DataRun.h"
 
-#include <cmath>
+#include <limits>
 
 namespace orvel::report::prepare
 {
 
-CompiledBand PageLayout::compile(const Band& band)
+PageLayout::PageLayout(const BandPlan& plan, PreparedReport* out, RowContext* ctx,
+                       BandRenderer* renderer, int maxPages, const PrepareProgress* progress)
+    : m_plan(plan), m_page(plan.page()), m_out(out), m_ctx(ctx), m_renderer(renderer),
+      m_maxPages(maxPages), m_progress(progress)
 {
-    CompiledBand cb;
-    cb.band = &band;
-    for (const ReportObject& o : band.objects) {
-        if (!o.visible)
-            continue;
-        CompiledObject co;
-        co.object = &o;
-        if (o.type == ReportObject::Memo || o.type == ReportObject::SysMemo) {
-            co.text = TextTemplate(o.text, o.expressionDelimiters, o.allowExpressions);
-            co.usesTotalPages = co.text.usesVariable(QStringLiteral("TotalPages#"));
-        }
-        if (o.type == ReportObject::Picture) {
-            const QString key = o.fileLink + QLatin1Char('|') + QString::number(qHash(o.imageData));
-            auto it = m_imageCache.constFind(key);
-            if (it != m_imageCache.constEnd()) {
-                co.image = *it;
-            } else {
-                const QImage img = pictureOf(o);
-                if (!img.isNull()) {
-                    m_out->images.push_back(img);
-                    co.image = int(m_out->images.size()) - 1;
-                }
-                m_imageCache.insert(key, co.image);
-            }
-        }
-        co.style = m_out->styleIndex(itemStyleOf(o));
-        cb.objects.push_back(std::move(co));
+    if (const CompiledBand* footer = plan.find(Band::PageFooter)) {
+        m_footerHeight = footer->band->height;
+        for (const CompiledBand* c = plan.childOf(*footer); c && m_footerHeight < 1e6;
+             c = plan.childOf(*c))
+            m_footerHeight += c->band->visible ? c->band->height : 0;
     }
-    return cb;
+    if (const CompiledBand* footer = plan.find(Band::ColumnFooter))
+        m_columnFooterHeight = footer->band->visible ? footer->band->height : 0;
 }
 
-const CompiledBand* PageLayout::find(Band::Type type) const
+double PageLayout::columnLeft() const
 {
-    for (const auto& b : m_bands)
-        if (b.band->type == type)
-            return &b;
-    return nullptr;
+    double offset = 0;
+    if (m_column > 0)
+        offset = m_column < m_page.columnPositions.size() ? mmToPx(m_page.columnPositions[m_column])
+                                                          : mmToPx(m_page.columnWidth) * m_column;
+    return mmToPx(m_page.leftMargin) + offset;
 }
 
-double PageLayout::columnOffset(int column) const
+void PageLayout::putItems(const BandInstance& b, double y, const std::vector<bool>* only)
 {
-    if (column == 0)
-        return 0;
-    if (column < m_page.columnPositions.size())
-        return mmToPx(m_page.columnPositions[column]);
-    return mmToPx(m_page.columnWidth) * column;
-}
-
-double PageLayout::bandHeight(const CompiledBand& cb, std::vector<QString>* texts, double width)
-{
-    const Band& band = *cb.band;
-    double height = band.height;
-    texts->resize(cb.objects.size());
-    for (size_t i = 0; i < cb.objects.size(); ++i) {
-        const CompiledObject& co = cb.objects[i];
-        const ReportObject& o = *co.object;
-        if (o.type != ReportObject::Memo && o.type != ReportObject::SysMemo)
+    const double x = columnLeft() + b.x;
+    for (size_t i = 0; i < b.items.size(); ++i) {
+        if (only && !(*only)[i])
             continue;
-        (*texts)[i] = co.text.evaluate(*m_ctx, o.format, o.hideZeros);
-        if (band.stretched && o.stretch == StretchMode::ActualHeight) {
-            const double w = o.width > 0 ? o.width : width;
-            const double need =
-                ReportFonts::textHeight(o.font, (*texts)[i], w, o.gapX, o.gapY, o.wordWrap);
-            height = std::max(height, o.top + std::max(o.height, need));
-        }
-    }
-    return height;
-}
-
-void PageLayout::emitBand(const CompiledBand& cb, double x, double y, double height,
-                          const std::vector<QString>& texts)
-{
-    const Band& band = *cb.band;
-    const double stretchBy = height - band.height;
-    for (size_t i = 0; i < cb.objects.size(); ++i) {
-        const CompiledObject& co = cb.objects[i];
-        const ReportObject& o = *co.object;
-        PreparedItem item;
-        item.style = co.style;
-        double h = o.height;
-        if (band.stretched && o.stretch != StretchMode::None) {
-            if (o.stretch == StretchMode::MaxHeight)
-                h = height - o.top;
-            else
-                h = std::max(o.height, ReportFonts::textHeight(o.font, texts[i], o.width, o.gapX,
-                                                               o.gapY, o.wordWrap));
-        } else if (stretchBy > 0 && o.top + o.height >= band.height - Epsilon &&
-                   o.type == ReportObject::Line && o.height > 0) {
-            h += stretchBy; // vertical rules that reach the band bottom grow with it
-        }
-        item.rect = QRectF(x + o.left, y + o.top, o.width, h);
-        item.kind = primitiveKindOf(o, &item.rect);
-        if (item.kind == PreparedItem::Text) {
-            item.text = texts[i];
-            if (item.text.isEmpty() && !o.fill.isValid() && o.frame.sides == 0)
-                continue;
-        } else if (item.kind == PreparedItem::Image) {
-            if (co.image < 0)
-                continue;
-            item.image = co.image;
-        }
-        if (co.usesTotalPages)
+        PreparedItem item = b.items[i].item;
+        item.rect.translate(x, y);
+        if (b.items[i].totalPages)
             totalPageItems.emplace_back(int(m_out->pages.size()) - 1, int(m_current->items.size()));
         m_current->items.push_back(std::move(item));
     }
 }
 
-void PageLayout::printBand(const CompiledBand& cb)
+void PageLayout::addOutline(const BandInstance& b, double y)
 {
-    if (!cb.band->visible)
+    if (!b.outline.isEmpty())
+        m_out->outline.push_back({b.outline, m_ctx->page - 1, y + b.outlineY});
+}
+
+void PageLayout::again(BandInstance* b)
+{
+    // Page numbers may have changed; the row is still the one the band was made for.
+    if (!b->live)
         return;
-    std::vector<QString> texts;
-    const double h = bandHeight(cb, &texts, cb.band->width);
-    if (!fits(h) && !m_fresh) {
-        nextColumnOrPage();
-        texts.clear();
-        bandHeight(cb, &texts, cb.band->width); // page numbers may have changed
+    const int cell = b->cell;
+    const double x = b->x;
+    *b = m_renderer->evaluate(*b->band, b->width);
+    b->cell = cell;
+    b->x = x;
+}
+
+void PageLayout::put(std::vector<BandInstance> bands, bool together)
+{
+    if (together && bands.size() > 1) {
+        double total = 0;
+        for (const BandInstance& b : bands)
+            total += b.cell == 0 ? b.height : 0;
+        if (!fits(total) && !m_fresh) {
+            nextColumnOrPage();
+            for (BandInstance& b : bands)
+                again(&b);
+        }
     }
-    emitBand(cb, mmToPx(m_page.leftMargin) + columnOffset(m_column), m_y, h, texts);
-    m_y += h;
+    for (BandInstance& b : bands)
+        place(std::move(b));
+}
+
+void PageLayout::place(BandInstance b)
+{
+    if (b.cell > 0) {
+        // A further label of the row started by the first one.
+        putItems(b, m_rowTop);
+        m_rowHeight = std::max(m_rowHeight, b.height);
+        m_y = m_rowTop + m_rowHeight;
+        addOutline(b, m_rowTop);
+        return;
+    }
+    if (b.band->band->startNewPage && !m_fresh) {
+        nextColumnOrPage();
+        again(&b);
+    }
+    // Below the report title a band that would fit a later page moves there too.
+    const bool belowTitle = m_fresh && m_titleHeight > 0 && fits(b.height - m_titleHeight);
+    if (!fits(b.height) && !b.splittable && (!m_fresh || belowTitle)) {
+        nextColumnOrPage();
+        again(&b);
+    }
+    // What does not fit here splits: by choice, or because it is taller than a whole page.
+    if (!fits(b.height)) {
+        split(b);
+        return;
+    }
+    putItems(b, m_y);
+    addOutline(b, m_y);
+    m_rowTop = m_y;
+    m_rowHeight = b.height;
+    m_y += b.height;
     m_fresh = false;
+}
+
+void PageLayout::split(const BandInstance& b)
+{
+    // The band is cut between its objects: the objects that fit stay, the others go on
+    // the next page, moved up by the part already printed. An object taller than a whole
+    // page prints at the top of a page and runs over its bottom.
+    std::vector<bool> left(b.items.size(), true);
+    auto topOf = [&b](size_t i) { return b.items[i].item.rect.normalized().top(); };
+    auto bottomOf = [&b](size_t i) { return b.items[i].item.rect.normalized().bottom(); };
+    double offset = 0;
+    bool outlined = false;
+    for (;;) {
+        const double part = b.height - offset;
+        if (part <= room() + Epsilon) {
+            if (!outlined)
+                addOutline(b, m_y - offset);
+            putItems(b, m_y - offset, &left);
+            m_rowTop = m_y;
+            m_rowHeight = part;
+            m_y += part;
+            break;
+        }
+        double cut = std::numeric_limits<double>::infinity();
+        for (size_t i = 0; i < left.size(); ++i)
+            if (left[i] && bottomOf(i) - offset > room() + Epsilon)
+                cut = std::min(cut, topOf(i) - offset);
+        if (cut <= Epsilon && !m_fresh) {
+            nextColumnOrPage();
+            continue;
+        }
+        if (!outlined) {
+            addOutline(b, m_y - offset);
+            outlined = true;
+        }
+        if (cut == std::numeric_limits<double>::infinity()) {
+            // Every object fits; only empty band space is left below them.
+            putItems(b, m_y - offset, &left);
+            m_rowTop = m_y;
+            m_rowHeight = room();
+            m_y += room();
+            break;
+        }
+        if (cut <= Epsilon) {
+            cut = 0;
+            for (size_t i = 0; i < left.size(); ++i)
+                if (left[i] && topOf(i) - offset <= Epsilon)
+                    cut = std::max(cut, bottomOf(i) - offset);
+            if (cut <= Epsilon)
+                cut = part;
+        }
+        std::vector<bool> now(left.size(), false);
+        for (size_t i = 0; i < left.size(); ++i)
+            if (left[i] && topOf(i) - offset < cut) {
+                now[i] = true;
+                left[i] = false;
+            }
+        putItems(b, m_y - offset, &now);
+        m_fresh = false;
+        offset += cut;
+        if (offset >= b.height - Epsilon) {
+            m_rowTop = m_y;
+            m_rowHeight = cut;
+            m_y += cut;
+            break;
+        }
+        nextColumnOrPage();
+    }
+    m_fresh = false;
+}
+
+void PageLayout::breakPage()
+{
+    if (!m_fresh)
+        nextColumnOrPage();
+}
+
+void PageLayout::popRepeated(const CompiledBand* header)
+{
+    auto it = std::find(m_repeated.rbegin(), m_repeated.rend(), header);
+    if (it != m_repeated.rend())
+        m_repeated.erase(std::next(it).base());
+}
+
+void PageLayout::putGroup(const BandRecording& group)
+{
+    // A group that does not fit the room left starts on the next page when it fits there.
+    const double freshRoom = m_bottom - m_columnFooterHeight - m_freshTop;
+    if (!fits(group.height()) && !m_fresh && group.height() <= freshRoom + Epsilon)
+        nextColumnOrPage();
+    group.replay(this);
+}
+
+double PageLayout::stackFixed(const CompiledBand* band, double y)
+{
+    // Page furniture and repeated headers: placed where they belong, with their children.
+    int depth = 0;
+    for (const CompiledBand* b = band; b && depth < 32; b = m_plan.childOf(*b), ++depth) {
+        if (!b->band->visible)
+            continue;
+        const BandInstance inst = m_renderer->evaluate(*b, b->band->width);
+        putItems(inst, y);
+        y += inst.height;
+    }
+    return y;
 }
 
 void PageLayout::startColumn()
 {
-    m_y = m_columnTop;
-    if (const CompiledBand* ch = find(Band::ColumnHeader)) {
-        std::vector<QString> texts;
-        const double h = bandHeight(*ch, &texts, ch->band->width);
-        emitBand(*ch, mmToPx(m_page.leftMargin) + columnOffset(m_column), m_y, h, texts);
-        m_y += h;
+    m_y = stackFixed(m_plan.find(Band::ColumnHeader), m_columnTop);
+    for (const CompiledBand* header : m_repeated) {
+        const BandInstance inst = m_renderer->evaluate(*header, header->band->width);
+        putItems(inst, m_y);
+        m_y += inst.height;
     }
+    m_freshTop = m_y;
     m_fresh = true;
 }
 
@@ -167,28 +251,22 @@ void PageLayout::newPage()
     m_ctx->page = int(m_out->pages.size());
     m_column = 0;
     m_y = mmToPx(m_page.topMargin);
-    m_bottom = mmToPx(m_page.paperHeight - m_page.bottomMargin);
-    if (const CompiledBand* footer = find(Band::PageFooter))
-        m_bottom -= footer->band->height;
+    m_bottom = mmToPx(m_page.paperHeight - m_page.bottomMargin) - m_footerHeight;
 
-    const CompiledBand* title = m_first ? find(Band::ReportTitle) : nullptr;
-    const CompiledBand* header = find(Band::PageHeader);
+    const CompiledBand* title = m_first ? m_plan.find(Band::ReportTitle) : nullptr;
+    const CompiledBand* header = m_plan.find(Band::PageHeader);
     if (header && m_first && !header->band->printOnFirstPage)
         header = nullptr;
-    auto put = [this](const CompiledBand* b) {
-        if (!b || !b->band->visible)
-            return;
-        std::vector<QString> texts;
-        const double h = bandHeight(*b, &texts, b->band->width);
-        emitBand(*b, mmToPx(m_page.leftMargin), m_y, h, texts);
-        m_y += h;
-    };
+    const double top = m_y;
     if (m_page.titleBeforeHeader) {
-        put(title);
-        put(header);
+        m_y = stackFixed(title, m_y);
+        m_titleHeight = m_y - top;
+        m_y = stackFixed(header, m_y);
     } else {
-        put(header);
-        put(title);
+        m_y = stackFixed(header, m_y);
+        const double below = m_y;
+        m_y = stackFixed(title, m_y);
+        m_titleHeight = m_y - below;
     }
     m_first = false;
     m_columnTop = m_y;
@@ -197,27 +275,30 @@ void PageLayout::newPage()
 
 void PageLayout::finishPage(bool last)
 {
-    const CompiledBand* footer = find(Band::PageFooter);
+    const CompiledBand* footer = m_plan.find(Band::PageFooter);
     if (!footer || !footer->band->visible)
         return;
     if ((last && !footer->band->printOnLastPage) ||
         (m_out->pages.size() == 1 && !footer->band->printOnFirstPage))
         return;
-    std::vector<QString> texts;
-    bandHeight(*footer, &texts, footer->band->width);
-    const double y = mmToPx(m_page.paperHeight - m_page.bottomMargin) - footer->band->height;
-    emitBand(*footer, mmToPx(m_page.leftMargin), y, footer->band->height, texts);
+    const double y = mmToPx(m_page.paperHeight - m_page.bottomMargin) - m_footerHeight;
+    // Page footers keep their designed heights: the room for them is set aside up front.
+    int depth = 0;
+    double at = y;
+    for (const CompiledBand* b = footer; b && depth < 32; b = m_plan.childOf(*b), ++depth) {
+        if (!b->band->visible)
+            continue;
+        putItems(m_renderer->evaluate(*b, b->band->width), at);
+        at += b->band->height;
+    }
 }
 
 void PageLayout::printColumnFooter()
 {
-    const CompiledBand* footer = find(Band::ColumnFooter);
+    const CompiledBand* footer = m_plan.find(Band::ColumnFooter);
     if (!footer || !footer->band->visible || m_dataDone)
         return;
-    std::vector<QString> texts;
-    bandHeight(*footer, &texts, footer->band->width);
-    emitBand(*footer, mmToPx(m_page.leftMargin) + columnOffset(m_column), m_y, footer->band->height,
-             texts);
+    putItems(m_renderer->evaluate(*footer, footer->band->width), m_y);
     m_y += footer->band->height;
 }
 
@@ -226,186 +307,23 @@ void PageLayout::nextColumnOrPage()
     printColumnFooter();
     if (m_column + 1 < m_page.columns) {
         ++m_column;
+        m_y = m_columnTop;
         startColumn();
     } else {
         newPage();
     }
 }
 
-void PageLayout::printDataBand(const CompiledBand& cb)
+void PageLayout::run()
 {
-    const Band& band = *cb.band;
-    const int across = std::max(1, band.columns);
-    const double pageInner = mmToPx(m_page.paperWidth - m_page.leftMargin - m_page.rightMargin);
-    const double cellWidth = band.columnWidth > 0 ? band.columnWidth : pageInner / across;
-    const int cell = (m_ctx->line - 1) % across;
-    std::vector<QString> texts;
-    double h = bandHeight(cb, &texts, cellWidth);
-    if (cell == 0) {
-        // A new row of labels (or one data row) starts where the previous row ended.
-        const int page = m_ctx->page;
-        if ((band.startNewPage || !fits(h)) && !m_fresh)
-            nextColumnOrPage();
-        if (page != m_ctx->page) {
-            texts.clear();
-            h = bandHeight(cb, &texts, cellWidth);
-        }
-        m_rowTop = m_y;
-        m_rowHeight = 0;
-    }
-    const double x =
-        mmToPx(m_page.leftMargin) + columnOffset(m_column) + cell * (cellWidth + band.columnGap);
-    emitBand(cb, x, m_rowTop, h, texts);
-    m_rowHeight = std::max(m_rowHeight, h);
-    m_y = m_rowTop + m_rowHeight;
-    m_fresh = false;
-}
-
-void PageLayout::closeRow()
-{
-    // Group bands and the summary start below a part-filled row of labels.
-    m_ctx->line = 1;
-}
-
-void PageLayout::addOutline(size_t firstItem)
-{
-    for (size_t i = firstItem; i < m_current->items.size(); ++i) {
-        const PreparedItem& item = m_current->items[i];
-        if (item.kind == PreparedItem::Text && !item.text.trimmed().isEmpty()) {
-            m_out->outline.push_back({item.text.trimmed(), m_ctx->page - 1, item.rect.top()});
-            return;
-        }
-    }
-}
-
-void PageLayout::run(DataSource* data, const QString& dataSetName)
-{
-    for (const Band& b : m_page.bands)
-        if (b.type != Band::Other)
-            m_bands.push_back(compile(b));
-    if (const CompiledBand* footer = find(Band::ColumnFooter))
-        m_columnFooterHeight = footer->band->visible ? footer->band->height : 0;
-    std::vector<const CompiledBand*> headers, footers, masters;
-    for (const auto& b : m_bands) {
-        if (b.band->type == Band::GroupHeader)
-            headers.push_back(&b);
-        else if (b.band->type == Band::GroupFooter)
-            footers.push_back(&b);
-        else if (b.band->type == Band::MasterData)
-            masters.push_back(&b);
-    }
-    // Footers sit inside out below the data: the first footer closes the innermost group.
-    std::vector<const CompiledBand*> footerOf(headers.size(), nullptr);
-    for (size_t j = 0; j < footers.size() && j < headers.size(); ++j)
-        footerOf[headers.size() - 1 - j] = footers[j];
-    std::vector<Expression> conditions;
-    for (const auto* h : headers)
-        conditions.push_back(Expression::parse(h->band->condition));
-
-    // Aggregates in footers and the summary count the rows of the data bands.
-    std::vector<Accumulator> accumulators;
-    for (const auto& b : m_bands) {
-        const Band::Type type = b.band->type;
-        if (type != Band::GroupFooter && type != Band::ReportSummary && type != Band::PageFooter &&
-            type != Band::ColumnFooter)
-            continue;
-        int level = -1;
-        for (size_t g = 0; g < footerOf.size(); ++g)
-            if (footerOf[g] == &b)
-                level = int(g);
-        for (const CompiledObject& co : b.objects)
-            for (const Expression& e : co.text.expressions())
-                for (const auto& [node, function] : e.aggregates())
-                    accumulators.push_back({&e, node, function, level});
-    }
-    m_ctx->accumulators = &accumulators;
-    auto accumulate = [&] {
-        for (Accumulator& a : accumulators)
-            a.add(a.expression->aggregateArgument(a.node, *m_ctx));
-    };
-
+    DataRun data(m_plan, m_ctx, m_renderer, this);
     newPage();
-    bool firstMaster = true;
-    for (const CompiledBand* master : masters) {
-        const Band& band = *master->band;
-        const bool bound = !band.dataSetName.isEmpty();
-        const bool ours =
-            bound && data && band.dataSetName.compare(dataSetName, Qt::CaseInsensitive) == 0;
-        const bool grouped = firstMaster && !headers.empty();
-        firstMaster = false;
-        m_ctx->line = 1;
-        if (!bound) {
-            for (int i = 0; i < band.rowCount; ++i) {
-                printDataBand(*master);
-                ++m_ctx->line;
-            }
-            continue;
-        }
-        if (!ours)
-            continue;
-        if (!data->open())
-            throw PageLimit{QStringLiteral("cannot read the data set %1: %2")
-                                .arg(dataSetName, data->errorString())};
-        std::vector<QVariant> current(headers.size());
-        QVariantList previous;
-        const int fieldCount = grouped ? int(data->fieldNames().size()) : 0;
-        bool firstRow = true;
-        for (; !data->eof(); data->next()) {
-            if (grouped) {
-                size_t changed = headers.size();
-                for (size_t g = 0; g < headers.size(); ++g) {
-                    QVariant v = conditions[g].evaluate(*m_ctx);
-                    if (changed == headers.size() && (firstRow || v != current[g]))
-                        changed = g;
-                    current[g] = v;
-                }
-                if (changed < headers.size()) {
-                    if (!firstRow) {
-                        m_ctx->snapshot = &previous;
-                        for (size_t g = headers.size(); g-- > changed;)
-                            if (footerOf[g]) {
-                                closeRow();
-                                printBand(*footerOf[g]);
-                            }
-                        m_ctx->snapshot = nullptr;
-                    }
-                    for (Accumulator& a : accumulators)
-                        if (a.resetLevel >= int(changed))
-                            a.reset();
-                    for (size_t g = changed; g < headers.size(); ++g) {
-                        if (headers[g]->band->startNewPage && !m_fresh)
-                            nextColumnOrPage();
-                        const size_t before = m_current->items.size();
-                        const int pageBefore = m_ctx->page;
-                        printBand(*headers[g]);
-                        addOutline(pageBefore == m_ctx->page ? before : 0);
-                    }
-                    m_ctx->line = 1;
-                }
-                previous.clear();
-                for (int f = 0; f < fieldCount; ++f)
-                    previous << data->value(f);
-            }
-            printDataBand(*master);
-            accumulate();
-            ++m_ctx->line;
-            firstRow = false;
-        }
-        if (grouped && !firstRow) {
-            m_ctx->snapshot = &previous;
-            for (size_t g = headers.size(); g-- > 0;)
-                if (footerOf[g])
-                    printBand(*footerOf[g]);
-            m_ctx->snapshot = nullptr;
-        }
-    }
+    data.run();
     printColumnFooter();
     m_dataDone = true;
     m_columnFooterHeight = 0;
-    if (const CompiledBand* summary = find(Band::ReportSummary))
-        printBand(*summary);
+    data.print(m_plan.find(Band::ReportSummary));
     finishPage(true);
-    m_ctx->accumulators = nullptr;
 }
 
 } // namespace orvel::report::prepare

@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -26,15 +27,38 @@ struct PrepareCancelled {
 /// Told the number of pages made so far, each time a page is started; false stops.
 using PrepareProgress = std::function<bool(int pages)>;
 
+/// The reset level of aggregates in page footers: they count the rows of each page.
+inline constexpr int PageScope = -2;
+
 /// A running SUM, COUNT, AVG, MIN or MAX of one aggregate call.
 struct Accumulator {
     const Expression* expression = nullptr;
     int node = 0;
     QString function;
-    int resetLevel = -1; // group level whose header starts it again; -1: the whole report
+    int resetLevel = -1;        // group level whose header starts it again; -1: the whole report
+    const void* feed = nullptr; // the data band whose rows it counts; nullptr: the masters
     double sum = 0, min = 0, max = 0;
     qint64 count = 0;
+    int page = 0; // with PageScope: the page its rows are on
 
+    /// Whether a row of a data band counts: the band the call names, else the feed.
+    bool counts(const void* band, bool master, const QString& bandName) const
+    {
+        const QString named = expression->aggregateBand(node);
+        if (!named.isEmpty())
+            return named.compare(bandName, Qt::CaseInsensitive) == 0;
+        return feed == band || (!feed && master);
+    }
+    /// A running total (option 2) goes on over groups and pages.
+    bool running() const { return expression->aggregateOptions(node) & 2; }
+    void add(const QVariant& v, int onPage)
+    {
+        if (resetLevel == PageScope && onPage != page && !running()) {
+            reset();
+            page = onPage;
+        }
+        add(v);
+    }
     void add(const QVariant& v)
     {
         if (function == QLatin1String("count")) {
@@ -51,7 +75,18 @@ struct Accumulator {
         sum += d;
         ++count;
     }
-    void reset() { sum = min = max = 0, count = 0; }
+    void reset()
+    {
+        if (!running())
+            sum = min = max = 0, count = 0;
+    }
+    /// The value printed on a page: a page's total starts empty on each page.
+    QVariant value(int onPage) const
+    {
+        if (resetLevel == PageScope && onPage != page && !running())
+            return Accumulator{expression, node, function}.value();
+        return value();
+    }
     QVariant value() const
     {
         if (function == QLatin1String("count"))
@@ -70,38 +105,74 @@ struct Accumulator {
 class RowContext : public ExpressionContext
 {
 public:
-    DataSource* data = nullptr;
-    QString dataSetName;
-    const QVariantList* snapshot = nullptr; // previous row, while group footers print
+    const QVariantList* snapshot = nullptr; // previous row of snapshotOf, while group
+    DataSource* snapshotOf = nullptr;       // footers print
     int page = 1;
-    int line = 1;
+    int line = 1;        // [Line]: the row within the data band's current group
+    int runningLine = 1; // [Line#]: the row within the data band, over its groups
+    int totalPages = 0;  // once known (a second pass); until then texts hold the mark
+    QString copyName;    // [CopyName#]: empty for a single copy
     QDateTime now;
+    std::vector<Accumulator>* accumulators = nullptr;
+
+    /// Binds a data set name (ignoring case); a later binding of the same name wins.
+    void bind(const QString& name, DataSource* source)
+    {
+        for (auto& [n, s] : m_sources)
+            if (n.compare(name, Qt::CaseInsensitive) == 0) {
+                s = source;
+                return;
+            }
+        m_sources.emplace_back(name, source);
+    }
+    DataSource* source(const QString& name) const
+    {
+        for (const auto& [n, s] : m_sources)
+            if (n.compare(name, Qt::CaseInsensitive) == 0)
+                return s;
+        return nullptr;
+    }
+    QString nameOf(const DataSource* source) const
+    {
+        for (const auto& [n, s] : m_sources)
+            if (s == source)
+                return n;
+        return {};
+    }
+
+    /// Data sources whose rows a data band is going through: a band nested in it must not
+    /// move their cursor.
+    std::vector<const DataSource*> busy;
+    bool isBusy(const DataSource* source) const
+    {
+        return std::find(busy.begin(), busy.end(), source) != busy.end();
+    }
 
     QVariant field(const QString& dataSet, const QString& name) const override
     {
-        if (!data || dataSet.compare(dataSetName, Qt::CaseInsensitive) != 0)
+        DataSource* data = source(dataSet);
+        if (!data)
             return {};
-        auto it = m_columns.constFind(name);
+        const std::pair<const DataSource*, QString> key(data, name);
+        auto it = m_columns.constFind(key);
         int column = it != m_columns.constEnd() ? *it : -1;
         if (it == m_columns.constEnd()) {
             column = data->fieldIndex(name);
-            m_columns.insert(name, column);
+            m_columns.insert(key, column);
         }
         if (column < 0)
             return {};
-        if (snapshot)
+        if (snapshot && data == snapshotOf)
             return column < snapshot->size() ? snapshot->at(column) : QVariant();
         return data->value(column);
     }
-
-    std::vector<Accumulator>* accumulators = nullptr;
 
     QVariant aggregate(const Expression& expression, int node) const override
     {
         if (accumulators)
             for (const Accumulator& a : *accumulators)
                 if (a.expression == &expression && a.node == node)
-                    return a.value();
+                    return a.value(page);
         return {};
     }
 
@@ -111,9 +182,14 @@ public:
         if (n == QLatin1String("page#"))
             return qint64(page);
         if (n == QLatin1String("totalpages#"))
-            return QString(TotalPagesMark);
-        if (n == QLatin1String("line#"))
+            return totalPages > 0 ? QVariant(qint64(totalPages))
+                                  : QVariant(QString(TotalPagesMark));
+        if (n == QLatin1String("line"))
             return qint64(line);
+        if (n == QLatin1String("line#"))
+            return qint64(runningLine);
+        if (n == QLatin1String("copyname#"))
+            return copyName;
         if (n == QLatin1String("date"))
             return now.date();
         if (n == QLatin1String("time"))
@@ -124,7 +200,8 @@ public:
     }
 
 private:
-    mutable QHash<QString, int> m_columns;
+    std::vector<std::pair<QString, DataSource*>> m_sources;
+    mutable QHash<std::pair<const DataSource*, QString>, int> m_columns;
 };
 
 } // namespace orvel::report::prepare

@@ -19,6 +19,9 @@ public:
     /// dataSetName is the name under which templates see the data source.
     ReportPreparer(const ReportTemplate& report, DataSource* data, QString dataSetName);
 
+    /// Binds a further data set (detail bands, subreports); a name bound again is replaced.
+    void addDataSource(const QString& name, DataSource* source);
+
     /// Fixes the time [Date] and [Time] show (tests); default: when prepare() starts.
     void setNow(const QDateTime& now) { m_now = now; }
     void setMaxPages(int pages) { m_maxPages = pages; }
@@ -35,6 +38,7 @@ private:
     const ReportTemplate& m_report;
     DataSource* m_data;
     QString m_dataSetName;
+    std::vector<std::pair<QString, DataSource*>> m_more;
     QDateTime m_now;
     int m_maxPages = DefaultMaxPages;
     std::function<bool(int)> m_progress;

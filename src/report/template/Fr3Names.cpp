@@ -19,6 +19,18 @@ const BandName bandNames[] = {
     {Band::PageFooter, "TfrxPageFooter"},
 };
 
+struct LinkedName {
+    LinkedBand kind;
+    const char* element;
+};
+const LinkedName linkedNames[] = {
+    {LinkedBand::Header, "TfrxHeader"},
+    {LinkedBand::Footer, "TfrxFooter"},
+    {LinkedBand::Child, "TfrxChild"},
+    {LinkedBand::DetailData, "TfrxDetailData"},
+    {LinkedBand::SubdetailData, "TfrxSubdetailData"},
+};
+
 template <typename E, size_t N> QString nameOf(E value, const char* const (&names)[N])
 {
     size_t i = size_t(value);
@@ -60,6 +72,14 @@ Band::Type bandType(const QString& element, bool* isBand)
     }
     *isBand = false;
     return Band::Other;
+}
+
+LinkedBand linkedBand(const QString& element)
+{
+    for (const auto& l : linkedNames)
+        if (element == QLatin1String(l.element))
+            return l.kind;
+    return LinkedBand::None;
 }
 
 QString hAlignName(HAlign a)

@@ -13,6 +13,9 @@ QString bandElement(Band::Type type);
 /// Band type for an element name; Band::Other when the element is no band we print.
 Band::Type bandType(const QString& element, bool* isBand);
 
+/// The linked band kind of an element the reader keeps as it is; LinkedBand::None for others.
+LinkedBand linkedBand(const QString& element);
+
 QString hAlignName(HAlign a);
 HAlign hAlignFromName(const QString& s);
 QString vAlignName(VAlign a);

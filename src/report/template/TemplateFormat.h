@@ -32,6 +32,12 @@ public:
     /// whose attributes are damaged.
     static bool objectFromNode(const XmlNode& node, ReportObject* object);
 
+    /// A band element, known kind or kept linked band (those get Band::Other); false for
+    /// elements that are no band or whose attributes are damaged.
+    static bool bandFromNode(const XmlNode& node, Band* band);
+    /// A kept TfrxSubreport element; false for other elements.
+    static bool subreportFromNode(const XmlNode& node, SubreportRef* subreport);
+
     QString errorString() const { return m_error; }
 
 private:

@@ -29,6 +29,13 @@ public:
 
     bool has(const char* key) const { return index(key) >= 0; }
 
+    /// The value without marking it used: it stays among the kept attributes.
+    QString peek(const char* key) const
+    {
+        const int i = index(key);
+        return i < 0 ? QString() : m_node.attributes[i].value;
+    }
+
     QString str(const char* key, const QString& fallback = {})
     {
         int i = index(key);
@@ -318,6 +325,8 @@ Band readBand(const XmlNode& node, Band::Type type)
     b.width = a.num("Width", 0, 0);
     b.height = a.num("Height", 0, 0);
     b.dataSetName = a.str("DataSetName");
+    if (b.dataSetName.isEmpty())
+        b.dataSetName = a.peek("DataSet");
     b.rowCount = a.integer("RowCount", 0, 0, 1000000);
     b.columns = std::max(1, a.integer("Columns", 1, 0, 100));
     b.columnWidth = a.num("ColumnWidth", 0, 0);
@@ -328,6 +337,17 @@ Band readBand(const XmlNode& node, Band::Type type)
     b.printOnFirstPage = a.flag("PrintOnFirstPage", true);
     b.printOnLastPage = a.flag("PrintOnLastPage", true);
     b.visible = a.flag("Visible", true);
+    b.childName = a.str("Child");
+    b.headerName = a.str("Header");
+    b.footerName = a.str("Footer");
+    b.keepChild = a.flag("KeepChild", false);
+    b.allowSplit = a.flag("AllowSplit", false);
+    b.keepTogether = a.flag("KeepTogether", false);
+    b.reprintOnNewPage = a.flag("ReprintOnNewPage", false);
+    b.printIfDetailEmpty = a.flag("PrintIfDetailEmpty", false);
+    b.outlineText = a.str("OutlineText");
+    b.masterFields = a.str("MasterFields");
+    b.detailFields = a.str("DetailFields");
     a.keepRest(&b.kept);
     for (const XmlNode& child : node.children) {
         ReportObject::Type t;
@@ -466,6 +486,39 @@ bool TemplateFormat::objectFromNode(const XmlNode& node, ReportObject* object)
     } catch (const FormatError&) {
         return false;
     }
+}
+
+bool TemplateFormat::bandFromNode(const XmlNode& node, Band* band)
+{
+    bool isBand = false;
+    const Band::Type type = fr3::bandType(node.name, &isBand);
+    if (!isBand && fr3::linkedBand(node.name) == LinkedBand::None)
+        return false;
+    try {
+        *band = readBand(node, type);
+        return true;
+    } catch (const FormatError&) {
+        return false;
+    }
+}
+
+bool TemplateFormat::subreportFromNode(const XmlNode& node, SubreportRef* subreport)
+{
+    if (node.name != QLatin1String("TfrxSubreport"))
+        return false;
+    auto number = [&node](const char* key) {
+        double v = 0;
+        return parseTemplateNumber(node.attribute(QLatin1String(key)), &v) &&
+                       std::abs(v) <= MaxCoordinate
+                   ? v
+                   : 0.0;
+    };
+    subreport->pageName = node.attribute(QStringLiteral("Page"));
+    subreport->left = number("Left");
+    subreport->top = number("Top");
+    subreport->width = std::max(0.0, number("Width"));
+    subreport->height = std::max(0.0, number("Height"));
+    return true;
 }
 
 std::unique_ptr<ReportTemplate> TemplateFormat::read(QIODevice* device)

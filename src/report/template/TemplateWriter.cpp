@@ -144,6 +144,21 @@ XmlNode writeBand(const Band& b)
         n.setAttribute("PrintOnLastPage", boolText(false));
     if (!b.visible)
         n.setAttribute("Visible", boolText(false));
+    const std::pair<const char*, const QString*> links[] = {
+        {"Child", &b.childName},           {"Header", &b.headerName},
+        {"Footer", &b.footerName},         {"OutlineText", &b.outlineText},
+        {"MasterFields", &b.masterFields}, {"DetailFields", &b.detailFields}};
+    for (const auto& [key, value] : links)
+        if (!value->isEmpty())
+            n.setAttribute(key, *value);
+    const std::pair<const char*, bool> options[] = {{"KeepChild", b.keepChild},
+                                                    {"AllowSplit", b.allowSplit},
+                                                    {"KeepTogether", b.keepTogether},
+                                                    {"ReprintOnNewPage", b.reprintOnNewPage},
+                                                    {"PrintIfDetailEmpty", b.printIfDetailEmpty}};
+    for (const auto& [key, on] : options)
+        if (on)
+            n.setAttribute(key, boolText(true));
     for (const auto& o : b.objects)
         n.children.push_back(writeObject(o));
     appendKept(&n, b.kept);
