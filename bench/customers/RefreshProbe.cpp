@@ -1,8 +1,8 @@
 #include "RefreshProbe.h"
 
 #include "BenchDatabase.h"
+#include "BenchProgram.h"
 #include "ProcessRun.h"
-#include "app/ProgramStart.h"
 #include "app/TMainF.h"
 #include "customers/CustomerGrid.h"
 #include "customers/CustomerGridModel.h"
@@ -11,7 +11,6 @@
 #include "data/Query.h"
 #include "data/TMainDB.h"
 #include "platform/LastResort.h"
-#include "platform/MsgBox.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -19,7 +18,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -41,12 +39,6 @@ void print(const char* name, double value)
 double elapsedMs(const QElapsedTimer& t)
 {
     return double(t.nsecsElapsed()) / 1e6;
-}
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i)
-        QApplication::processEvents();
 }
 
 // Median time of rendering the whole grid (titles, row indicator and the visible rows).
@@ -77,34 +69,19 @@ bool fail(const char* what)
 int runRefreshProbe(int argc, char** argv, qint64 expectedRows, const QString& statementPath)
 {
     GuardedApplication app(argc, argv);
-    QTemporaryDir programDir;
-    qputenv("ORVEL_PROGRAM_DIR", programDir.path().toLocal8Bit());
-    QStringList messages;
-    MsgBox::setAnswerer([&messages](const ShownMessage& m) {
-        messages.append(m.message);
-        return 1;
-    });
-
-    BenchDatabase bench;
-    Program program = startProgram(bench.deployment());
-    if (!program.window) {
+    BenchProgram program;
+    if (!program.started()) {
         fail("the program did not start");
         return 1;
     }
-    TMainF& window = *program.window;
-    window.keepAliveTimer()->stop();
-    window.resize(1280, 960);
-    window.show();
-    settle();
+    TMainF& window = program.window();
+    const QStringList& messages = program.messages();
     print("refresh_baseline_mib", selfPeakMiB());
 
     // The real login: the member row, the workspace entry and its first list refresh.
     QElapsedTimer t;
     t.start();
-    window.idField()->setText(BenchDatabase::userId());
-    window.passwordField()->setText(BenchDatabase::password());
-    window.findChild<QPushButton*>(QStringLiteral("btn_login"))->click();
-    settle();
+    program.login();
     print("refresh_login_ms", elapsedMs(t));
     print("refresh_login_peak_mib", selfPeakMiB());
 
@@ -128,7 +105,7 @@ int runRefreshProbe(int argc, char** argv, qint64 expectedRows, const QString& s
     t.restart();
     ws->refreshCustomerList();
     print("refresh_call_ms", elapsedMs(t));
-    settle();
+    BenchProgram::settle();
     print("refresh_ms", elapsedMs(t));
     print("refresh_peak_mib", selfPeakMiB());
     print("refresh_resident_mib", selfResidentMiB());
@@ -146,11 +123,11 @@ int runRefreshProbe(int argc, char** argv, qint64 expectedRows, const QString& s
     // Painting a screen of rows at the top and at the bottom of the list.
     CustomerGrid* grid = ws->grid();
     grid->scrollToTop();
-    settle();
+    BenchProgram::settle();
     print("paint_start_ms", paintMs(grid));
     t.restart();
     grid->scrollToBottom();
-    settle();
+    BenchProgram::settle();
     print("paint_scroll_end_ms", elapsedMs(t));
     if (grid->rowAt(grid->viewport()->height() - 1) != expectedRows - 1 &&
         grid->rowAt(grid->viewport()->height() - 2) != expectedRows - 1) {
@@ -169,7 +146,6 @@ int runRefreshProbe(int argc, char** argv, qint64 expectedRows, const QString& s
         print("refresh_bare_open_ms", elapsedMs(t));
     }
     std::fflush(stdout);
-    MsgBox::setAnswerer({});
     return 0;
 }
 

@@ -1,15 +1,14 @@
 #include "PrintProbe.h"
 
 #include "BenchDatabase.h"
+#include "BenchProgram.h"
 #include "ProcessRun.h"
-#include "app/ProgramStart.h"
 #include "app/TMainF.h"
 #include "customers/CustomerGridModel.h"
 #include "customers/CustomerWorkspace.h"
 #include "data/Query.h"
 #include "data/TMainDB.h"
 #include "platform/LastResort.h"
-#include "platform/MsgBox.h"
 #include "printing/PrintFormSelector.h"
 #include "printing/ReportObjects.h"
 #include "report/preview/PreviewPageView.h"
@@ -21,7 +20,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <cstdio>
@@ -41,12 +39,6 @@ void print(const char* prefix, const char* name, double value)
 double elapsedMs(const QElapsedTimer& t)
 {
     return double(t.nsecsElapsed()) / 1e6;
-}
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i)
-        QApplication::processEvents();
 }
 
 // Memory the kept pages hold: their items and texts.
@@ -130,33 +122,19 @@ bool writeCsv(Query& list, const QString& path)
 int runPrintProbe(int argc, char** argv, qint64 expectedRows, const QString& csvPath)
 {
     GuardedApplication app(argc, argv);
-    QTemporaryDir programDir;
-    qputenv("ORVEL_PROGRAM_DIR", programDir.path().toLocal8Bit());
-    QDir(programDir.path()).mkpath(QStringLiteral("orvel_data"));
-    for (const char* name : {"customer_list.fr3", "mailing_labels_3x8.fr3"})
-        QFile::copy(QStringLiteral(REPORT_SHIPPED_DATA "/") + QLatin1String(name),
-                    programDir.filePath(QStringLiteral("orvel_data/") + QLatin1String(name)));
-    QStringList messages;
-    MsgBox::setAnswerer([&messages](const ShownMessage& m) {
-        messages.append(m.message);
-        return 1;
-    });
-
-    BenchDatabase bench;
-    Program program = startProgram(bench.deployment());
-    if (!program.window) {
+    BenchProgram program;
+    if (!program.started()) {
         std::fprintf(stderr, "print probe: the program did not start\n");
         return 1;
     }
-    TMainF& window = *program.window;
-    window.keepAliveTimer()->stop();
-    window.resize(1280, 960);
-    window.show();
-    settle();
-    window.idField()->setText(BenchDatabase::userId());
-    window.passwordField()->setText(BenchDatabase::password());
-    window.findChild<QPushButton*>(QStringLiteral("btn_login"))->click();
-    settle();
+    const QDir programDir(program.programDir());
+    programDir.mkpath(QStringLiteral("orvel_data"));
+    for (const char* name : {"customer_list.fr3", "mailing_labels_3x8.fr3"})
+        QFile::copy(QStringLiteral(REPORT_SHIPPED_DATA "/") + QLatin1String(name),
+                    programDir.filePath(QStringLiteral("orvel_data/") + QLatin1String(name)));
+    TMainF& window = program.window();
+    const QStringList& messages = program.messages();
+    program.login();
     if (!messages.isEmpty() || window.workspace()->gridModel()->rowCount() != expectedRows) {
         std::fprintf(stderr, "print probe: the list does not hold every customer (%s)\n",
                      qPrintable(messages.join(QStringLiteral(" / "))));
@@ -199,7 +177,6 @@ int runPrintProbe(int argc, char** argv, qint64 expectedRows, const QString& csv
         std::fprintf(stderr, "print probe: cannot write %s\n", qPrintable(csvPath));
         return 1;
     }
-    MsgBox::setAnswerer({});
     return 0;
 }
 

@@ -86,14 +86,20 @@ bool ScriptRunner::runMain()
     return guarded({}, [&] { m_interpreter->runMain(); });
 }
 
+bool ScriptRunner::knownRoutine(int routine)
+{
+    if (routine >= 0 && routine < int(m_program->data().routines.size()))
+        return true;
+    m_error = {
+        ScriptError::Runtime, QStringLiteral("스크립트에 없는 프로시저입니다"), 0, 0, {}, {}};
+    return false;
+}
+
 bool ScriptRunner::call(int routine, const QVariantList& args, QVariant* result)
 {
-    const auto& routines = m_program->data().routines;
-    if (routine < 0 || routine >= int(routines.size())) {
-        m_error = {
-            ScriptError::Runtime, QStringLiteral("스크립트에 없는 프로시저입니다"), 0, 0, {}, {}};
+    if (!knownRoutine(routine))
         return false;
-    }
+    const auto& routines = m_program->data().routines;
     return guarded(routines[routine]->name, [&] {
         std::vector<ScriptValue> values;
         values.reserve(args.size());
@@ -107,12 +113,9 @@ bool ScriptRunner::call(int routine, const QVariantList& args, QVariant* result)
 
 bool ScriptRunner::callHandler(int routine, int sender)
 {
-    const auto& routines = m_program->data().routines;
-    if (routine < 0 || routine >= int(routines.size())) {
-        m_error = {
-            ScriptError::Runtime, QStringLiteral("스크립트에 없는 프로시저입니다"), 0, 0, {}, {}};
+    if (!knownRoutine(routine))
         return false;
-    }
+    const auto& routines = m_program->data().routines;
     return guarded(routines[routine]->name, [&] {
         std::vector<ScriptValue> values;
         if (!routines[routine]->params.empty())

@@ -79,6 +79,8 @@ public:
 
 private:
     template <typename F> bool guarded(const QString& handler, F&& run);
+    /// Whether the routine index exists; sets the error when not.
+    bool knownRoutine(int routine);
 
     std::shared_ptr<const ScriptProgram> m_program;
     std::unique_ptr<ScriptInterpreter> m_interpreter;
